@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class QSettings;
+
+// The per-user settings store: nested keys named with backslashes
+// ("Software\zvk\zvk spanisch\5\Verzeichnisse") holding named string, integer
+// and boolean values, with recursive key deletion. Kept in the user's
+// configuration directory ($XDG_CONFIG_HOME/zvk/zvk spanisch.conf) and shared
+// by the trainer and the editor.
+class SettingsStore {
+ public:
+  // The store of the current user.
+  SettingsStore();
+  // A store in the given file (tests, tools).
+  explicit SettingsStore(const QString& filePath);
+  ~SettingsStore();
+  SettingsStore(const SettingsStore&) = delete;
+  SettingsStore& operator=(const SettingsStore&) = delete;
+
+  static QString defaultFilePath();
+  QString filePath() const;
+
+  // True when the key or any key below it holds a value.
+  bool keyExists(const QString& keyPath) const;
+  bool valueExists(const QString& keyPath, const QString& name) const;
+  QStringList valueNames(const QString& keyPath) const;
+  QStringList subKeys(const QString& keyPath) const;
+
+  // No value when the value is missing or not of the asked type.
+  std::optional<QString> readString(const QString& keyPath, const QString& name) const;
+  std::optional<int> readInteger(const QString& keyPath, const QString& name) const;
+  // Booleans are kept as integers 0 and 1; any other integer reads as true.
+  std::optional<bool> readBool(const QString& keyPath, const QString& name) const;
+
+  bool writeString(const QString& keyPath, const QString& name, const QString& value);
+  bool writeInteger(const QString& keyPath, const QString& name, int value);
+  bool writeBool(const QString& keyPath, const QString& name, bool value);
+  bool deleteValue(const QString& keyPath, const QString& name);
+
+  // Deletes the key with all values and keys below it; false when it did not exist
+  // or could not be written.
+  bool deleteKey(const QString& keyPath);
+
+ private:
+  bool writeVariant(const QString& keyPath, const QString& name, const class QVariant& value);
+  bool flush();
+
+  std::unique_ptr<QSettings> settings_;
+};

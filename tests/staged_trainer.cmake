@@ -1,0 +1,17 @@
+# Starts the staged trainer in its own tree and in a copy placed elsewhere,
+# each with an empty settings store; both must pass the start-up checks.
+foreach(tree ${STAGE} ${WORK}/copy)
+  if(tree STREQUAL "${WORK}/copy")
+    file(REMOVE_RECURSE ${WORK})
+    file(COPY ${STAGE}/ DESTINATION ${tree})
+  endif()
+  file(REMOVE_RECURSE ${WORK}/config)
+  set(ENV{XDG_CONFIG_HOME} ${WORK}/config)
+  execute_process(COMMAND ${tree}/zvk_s RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "zvk_s in ${tree} failed (${rc}): ${out} ${err}")
+  endif()
+  if(NOT out MATCHES "Seiten in ${tree}/hzvk/")
+    message(FATAL_ERROR "zvk_s in ${tree} did not find its pages: ${out}")
+  endif()
+endforeach()

@@ -1,0 +1,34 @@
+#include "testsupport.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+QString TestTree::write(const QString& relative, const QByteArray& bytes) const {
+  const QString p = file(relative);
+  QDir().mkpath(QFileInfo(p).absolutePath());
+  QFile f(p);
+  if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+  return p;
+}
+
+QString TestTree::mkdir(const QString& relative) const {
+  QDir().mkpath(file(relative));
+  QString p = file(relative);
+  if (!p.endsWith(QLatin1Char('/'))) p += QLatin1Char('/');
+  return p;
+}
+
+QByteArray TestTree::read(const QString& relative) const {
+  QFile f(file(relative));
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+ScopedConfigHome::ScopedConfigHome()
+    : previous_(qgetenv("XDG_CONFIG_HOME")), hadPrevious_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
+  qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
+}
+
+ScopedConfigHome::~ScopedConfigHome() {
+  if (hadPrevious_) qputenv("XDG_CONFIG_HOME", previous_);
+  else qunsetenv("XDG_CONFIG_HOME");
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+#include <QTemporaryDir>
+
+// A temporary directory with helpers to lay out files; paths end with "/".
+class TestTree {
+ public:
+  TestTree() { dir_.setAutoRemove(true); }
+  QString path() const { return dir_.path() + QLatin1Char('/'); }
+  QString file(const QString& relative) const { return path() + relative; }
+
+  // Creates the file (and its directories) with the given bytes.
+  QString write(const QString& relative, const QByteArray& bytes = {}) const;
+  QString mkdir(const QString& relative) const;
+  QByteArray read(const QString& relative) const;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// Points the settings store at a fresh XDG_CONFIG_HOME while it lives.
+class ScopedConfigHome {
+ public:
+  ScopedConfigHome();
+  ~ScopedConfigHome();
+  QString path() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+  QByteArray previous_;
+  bool hadPrevious_;
+};
