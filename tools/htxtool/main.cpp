@@ -2,8 +2,20 @@
 //   htxtool pack IN OUT      plain markup (UTF-8 or Windows-1252) -> compressed page file
 //   htxtool unpack IN OUT    compressed page file -> Windows-1252 markup
 //   htxtool stage SRC DST    builds an installation tree from course sources
-#include <QCoreApplication>
+//   htxtool dump FILE [--var NAME=VALUE]... [--cond NAME]...
+//                            builds a page ("-": markup from standard input) and
+//                            prints its elements and tables
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <cstdio>
+
+#include "common/messagerecorder.h"
+#include "common/random.h"
+#include "pages/pagedump.h"
+#include "pages/pageloader.h"
+#include "pages/pagestate.h"
+#include "common/textcodec.h"
 
 #include "common/fileio.h"
 #include "coursestage.h"
@@ -16,7 +28,8 @@ int usage() {
       "Aufruf:\n"
       "  htxtool pack EINGABE AUSGABE\n"
       "  htxtool unpack EINGABE AUSGABE\n"
-      "  htxtool stage QUELLVERZEICHNIS ZIELVERZEICHNIS\n",
+      "  htxtool stage QUELLVERZEICHNIS ZIELVERZEICHNIS\n"
+      "  htxtool dump DATEI [--var NAME=WERT]... [--cond NAME]...\n",
       stderr);
   return 2;
 }
@@ -51,11 +64,48 @@ int stage(const QString& src, const QString& dst) {
   return ok ? 0 : 1;
 }
 
+int dump(const QStringList& args) {
+  if (args.isEmpty()) return usage();
+  PageState page;
+  PageLoader loader(page);
+  page.ProgramDir = QDir::currentPath() + QLatin1Char('/');
+  loader.SetXPath(QDir::currentPath());
+  for (int i = 1; i < args.size(); ++i) {
+    if (args[i] == QLatin1String("--var") && i + 1 < args.size()) {
+      const QString pair = args[++i];
+      const qsizetype eq = pair.indexOf(QLatin1Char('='));
+      if (eq <= 0) return usage();
+      page.SetVariable(pair.left(eq), pair.mid(eq + 1));
+    } else if (args[i] == QLatin1String("--cond") && i + 1 < args.size()) {
+      page.SetCondition(args[++i], true);
+    } else {
+      return usage();
+    }
+  }
+  // Random choices (W groups, "random" colours) repeat, so dumps can be compared.
+  Random::seed(0);
+  MessageRecorder messages;
+  if (args[0] == QLatin1String("-")) {
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly)) return fail(QStringLiteral("Standardeingabe nicht lesbar"));
+    loader.ShowText(Cp1252::decode(PageFile::toStoredText(in.readAll()).bytes));
+  } else if (!loader.OpenFile(args[0])) {
+    for (const Message& m : messages.messages()) fail(m.text);
+    return 1;
+  }
+  for (const QString& line : DumpPage(page, messages.messages())) std::printf("%s\n", line.toUtf8().constData());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  // The tool never shows a window; fonts are still looked up, so a GUI
+  // application on the offscreen platform is created.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
   const QStringList args = app.arguments().mid(1);
+  if (!args.isEmpty() && args[0] == QLatin1String("dump")) return dump(args.mid(1));
   if (args.size() != 3) return usage();
   const QString& cmd = args[0];
   if (cmd == QLatin1String("pack")) return pack(args[1], args[2]);

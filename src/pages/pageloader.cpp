@@ -1,0 +1,130 @@
+#include "pages/pageloader.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "common/fileio.h"
+#include "common/filelookup.h"
+#include "common/messagebox.h"
+#include "common/textcodec.h"
+#include "pages/pagebuilder.h"
+#include "pages/pagefile.h"
+#include "pages/pagepaths.h"
+#include "pages/pagestate.h"
+
+namespace {
+
+QString quoted(const QString& path) { return QLatin1Char('"') + path + QLatin1Char('"'); }
+
+bool isCompressedExtension(const QString& path) {
+  // The extension is compared case-sensitively, as page files always have been.
+  for (const char* ext : {".htx", ".hzvk", ".xtml", ".xtm"})
+    if (path.endsWith(QLatin1String(ext))) return true;
+  return false;
+}
+
+}  // namespace
+
+PageLoader::Result PageLoader::ReadPageFile(const QString& path, QByteArray* bytes) {
+  const QString found = FileLookup::locate(path);
+  if (found.isEmpty() || !QFileInfo(found).isFile()) return Result::NotFound;
+  auto data = FileIO::readBytes(found);
+  if (!data) return Result::ReadError;
+  if (isCompressedExtension(path)) {
+    auto inflated = PageFile::unpack(*data);
+    if (!inflated) return Result::Damaged;
+    data = std::move(inflated);
+  }
+  *bytes = std::move(*data);
+  return Result::Ok;
+}
+
+void PageLoader::SetXPath(const QString& directory) {
+  const QString dir = FileLookup::withSeparator(FileLookup::nativePath(directory));
+  if (!dir.isEmpty() && FileLookup::dirExists(dir)) page_.XPath = FileLookup::locate(dir);
+  else page_.XPath = FileLookup::withSeparator(page_.ProgramDir.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                                         : page_.ProgramDir);
+  if (!page_.XPath.endsWith(QLatin1Char('/'))) page_.XPath += QLatin1Char('/');
+}
+
+QString PageLoader::ResolvePath(const QString& reference) const {
+  return PagePaths::ResolvePath(reference, page_.XPath);
+}
+
+PageLoader::Result PageLoader::LoadPage(const QString& name, bool newPage) {
+  const QString native = FileLookup::nativePath(name);
+  const QString path = FileLookup::hasDriveLetter(native) ? native : page_.XPath + native;
+
+  QByteArray bytes;
+  Result result = ReadPageFile(path, &bytes);
+  if (result != Result::Ok) {
+    if (newPage) {
+      if (result == Result::Damaged)
+        ShowMessage(QStringLiteral("Die Datei ") + quoted(path) + QStringLiteral(" ist beschädigt und kann nicht angezeigt werden."));
+      else
+        ShowMessage(QStringLiteral("Die Datei ") + quoted(path) + QStringLiteral(" kann nicht gelesen werden."));
+    }
+    return result;
+  }
+
+  const QString located = FileLookup::locate(path);
+  if (located.endsWith(QLatin1String(".zvk"), Qt::CaseInsensitive)) {
+    if (page_.Exercises.Load(bytes) == TExerciseCollection::LoadResult::WrongFormat) {
+      ShowMessage(QStringLiteral("Falsches Format (ID)"));
+      return Result::WrongFormat;
+    }
+    if (OnCollectionLoaded) OnCollectionLoaded();
+    return Result::Ok;
+  }
+
+  if (newPage) {
+    page_.XPath = FileLookup::directoryPart(located);
+    page_.XFile = FileLookup::fileNamePart(located);
+    page_.CurrentFile = located;
+    page_.ClearPage();
+    building_.clear();
+  } else if (building_.contains(located) || building_.size() >= kMaxIncludeDepth) {
+    return Result::IncludeCycle;
+  }
+  building_.append(located);
+  build(bytes, newPage);
+  building_.removeLast();
+  if (newPage && OnPageBuilt) OnPageBuilt();
+  return Result::Ok;
+}
+
+void PageLoader::build(const QByteArray& bytes, bool newPage) {
+  QString text = Cp1252::decode(bytes);
+  if (!text.endsWith(QLatin1Char('\r'))) text += QLatin1Char('\r');
+  PageBuilder(page_, *this).Build(text, newPage);
+}
+
+bool PageLoader::OpenFile(const QString& reference) {
+  if (reference.isEmpty()) {
+    page_.ClearPage();
+    page_.XFile.clear();
+    page_.CurrentFile.clear();
+    if (OnPageBuilt) OnPageBuilt();
+    return true;
+  }
+  QString path = ResolvePath(reference);
+  if (path.startsWith(QLatin1Char('*'))) path.remove(0, 1);
+  if (!FileLookup::hasDriveLetter(path))
+    path = FileLookup::withSeparator(page_.ProgramDir.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                                : page_.ProgramDir) + path;
+  const QString located = FileLookup::locate(path);
+  if (located.isEmpty() || !QFileInfo(located).isFile()) {
+    ShowMessage(QStringLiteral("Die Datei ") + quoted(path) + QStringLiteral(" wurde nicht gefunden!"), MessageKind::Stop);
+    return false;
+  }
+  if (LoadPage(located, true) != Result::Ok) return false;
+  if (page_.History.isEmpty() || page_.History.last() != located) page_.History.append(located);
+  return true;
+}
+
+void PageLoader::ShowText(const QString& markup) {
+  page_.ClearPage();
+  building_.clear();
+  PageBuilder(page_, *this).Build(markup, true);
+  if (OnPageBuilt) OnPageBuilt();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class PageState;
+
+// Reads page files (compressed or plain) and exercise collections and has
+// them built into the page; resolves page references; keeps the history.
+class PageLoader {
+ public:
+  explicit PageLoader(PageState& page) : page_(page) {}
+
+  enum class Result { Ok, NotFound, ReadError, Damaged, WrongFormat, IncludeCycle };
+
+  // Loads a page file: name is taken as it stands when it is absolute, else
+  // below XPath. A new page replaces the document (its directory becomes
+  // XPath); otherwise (INCLUDE) the text is built into the current document.
+  // A new page reports read errors itself and leaves the old page as it was.
+  Result LoadPage(const QString& name, bool newPage);
+
+  // What setting XFile does: resolve, load as a new page, record in History.
+  // A missing file is reported and the old page stays. An empty name clears
+  // the page.
+  bool OpenFile(const QString& reference);
+
+  // Builds a page from markup text as it stands.
+  void ShowText(const QString& markup);
+
+  // Sets the page's directory; a directory that does not exist gives the
+  // program's own directory.
+  void SetXPath(const QString& directory);
+
+  QString ResolvePath(const QString& reference) const;
+
+  // The markup bytes of a page file, inflated when its extension says so.
+  static Result ReadPageFile(const QString& path, QByteArray* bytes);
+
+  // Called after a new page was built (layout and drawing hook in here).
+  std::function<void()> OnPageBuilt;
+  // Called after an exercise collection was loaded.
+  std::function<void()> OnCollectionLoaded;
+
+  // How deeply included files may nest.
+  static constexpr int kMaxIncludeDepth = 16;
+
+ private:
+  void build(const QByteArray& bytes, bool newPage);
+
+  PageState& page_;
+  QStringList building_;  // files whose text is being built, outermost first
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+#include "pages/pageloader.h"
+#include "pages/pagestate.h"
+
+// The page control: shows one page of markup at a time. Host programs talk
+// to it through these properties, operations and events only.
+class TXPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kDefaultWidth = 800;
+  static constexpr int kDefaultHeight = 572;
+
+  explicit TXPage(QWidget* parent = nullptr);
+  ~TXPage() override;
+
+  // Directory of the current page, ending with a separator.
+  QString XPath() const { return state_.XPath; }
+  void setXPath(const QString& directory) { loader_.SetXPath(directory); }
+  // File name of the current page; setting it loads and shows that page.
+  QString XFile() const { return state_.XFile; }
+  bool setXFile(const QString& name) { return loader_.OpenFile(name); }
+
+  void ShowText(const QString& markup) { loader_.ShowText(markup); }
+  void ClearPage() { state_.ClearPage(); }
+  QString ResolvePath(const QString& reference) const { return loader_.ResolvePath(reference); }
+
+  TXAliasList& Variables() { return state_.Variables; }
+  QStringList& Bedingung() { return state_.Bedingung; }
+  QString GetVariable(const QString& name) const { return state_.GetVariable(name); }
+  void SetVariable(const QString& name, const QString& value) { state_.SetVariable(name, value); }
+  bool IsCondition(const QString& name) const { return state_.IsCondition(name); }
+  void SetCondition(const QString& name, bool on) { state_.SetCondition(name, on); }
+
+  QString Sonderzeichen() const { return state_.Sonderzeichen; }
+  void setSonderzeichen(const QString& characters) { state_.Sonderzeichen = characters; }
+  bool HTMLChild() const { return state_.HTMLChild; }
+  // A child page takes variables from its parent page.
+  void setHTMLChild(bool child, TXPage* parentPage = nullptr);
+  int Aufgaben() const { return state_.Exercises.Count(); }
+  QString PageTitle() const { return state_.PageTitle; }
+  const QStringList& History() const { return state_.History; }
+  const tFormatted_text_list& Document() const { return state_.Document; }
+
+  // The host answers special codes ("var Code": it replaces the code with its
+  // text). Without a handler the page inserts "[undefined]" for unknown variables.
+  using SpecialCodeEvent = std::function<void(TXPage* sender, QString& code)>;
+  void setOnSpecialCode(SpecialCodeEvent handler);
+
+  // The page's state, for the engine's own parts and for tests.
+  PageState& state() { return state_; }
+  const PageState& state() const { return state_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  PageState state_;
+  PageLoader loader_;
+};
