@@ -2,7 +2,10 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps configure build run test bench fuzz clean
 
 all: build
 
@@ -25,5 +28,14 @@ test: build
 bench: build
 	$(BUILD_DIR)/bench/zvk_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+# Builds the page builder with libFuzzer and sanitizers and runs it for a bounded time.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DZVK_BUILD_FUZZ=ON -DZVK_BUILD_TESTS=OFF -DZVK_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target page_builder_fuzz
+	mkdir -p $(FUZZ_DIR)/corpus
+	QT_QPA_PLATFORM=offscreen $(FUZZ_DIR)/tools/fuzz/page_builder_fuzz $(FUZZ_DIR)/corpus tools/fuzz/corpus \
+	  -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 -max_len=4096 -print_final_stats=1
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR)

@@ -7,6 +7,7 @@
 #include "common/filelookup.h"
 #include "common/messagebox.h"
 #include "common/textcodec.h"
+#include "common/zstream.h"
 #include "pages/pagebuilder.h"
 #include "pages/pagefile.h"
 #include "pages/pagepaths.h"
@@ -27,11 +28,14 @@ bool isCompressedExtension(const QString& path) {
 
 PageLoader::Result PageLoader::ReadPageFile(const QString& path, QByteArray* bytes) {
   const QString found = FileLookup::locate(path);
-  if (found.isEmpty() || !QFileInfo(found).isFile()) return Result::NotFound;
+  const QFileInfo info(found);
+  if (found.isEmpty() || !info.isFile()) return Result::NotFound;
+  // No page comes near this size; anything larger is not a page.
+  if (info.size() > kMaxPageFileSize) return Result::ReadError;
   auto data = FileIO::readBytes(found);
   if (!data) return Result::ReadError;
   if (isCompressedExtension(path)) {
-    auto inflated = PageFile::unpack(*data);
+    auto inflated = ZStream::decompress(*data, kMaxPageFileSize);
     if (!inflated) return Result::Damaged;
     data = std::move(inflated);
   }
@@ -67,6 +71,9 @@ PageLoader::Result PageLoader::LoadPage(const QString& name, bool newPage) {
     return result;
   }
 
+  // Every text ends with a carriage return.
+  if (!bytes.endsWith('\r')) bytes.append('\r');
+
   const QString located = FileLookup::locate(path);
   if (located.endsWith(QLatin1String(".zvk"), Qt::CaseInsensitive)) {
     if (page_.Exercises.Load(bytes) == TExerciseCollection::LoadResult::WrongFormat) {
@@ -94,9 +101,7 @@ PageLoader::Result PageLoader::LoadPage(const QString& name, bool newPage) {
 }
 
 void PageLoader::build(const QByteArray& bytes, bool newPage) {
-  QString text = Cp1252::decode(bytes);
-  if (!text.endsWith(QLatin1Char('\r'))) text += QLatin1Char('\r');
-  PageBuilder(page_, *this).Build(text, newPage);
+  PageBuilder(page_, *this).Build(Cp1252::decode(bytes), newPage);
 }
 
 bool PageLoader::OpenFile(const QString& reference) {

@@ -43,6 +43,8 @@ class PageLoader {
   // Called after an exercise collection was loaded.
   std::function<void()> OnCollectionLoaded;
 
+  // Largest page file (stored or inflated) that is read.
+  static constexpr qsizetype kMaxPageFileSize = 16 * 1024 * 1024;
   // How deeply included files may nest.
   static constexpr int kMaxIncludeDepth = 16;
 
