@@ -63,6 +63,7 @@ class Walker {
   void insert(const QString& text) {
     if (text.isEmpty()) return;
     if (static_cast<int>(sources_.size()) > PageBuilder::kMaxInsertDepth) return;
+    if (++insertions_ > PageBuilder::kMaxInsertions) return;
     inserted_ += text.size();
     if (inserted_ > PageBuilder::kMaxInsertedChars) return;
     sources_.push_back({text, 0});
@@ -185,6 +186,7 @@ class Walker {
   BuildContext ctx_;
   std::vector<Source> sources_;
   qsizetype inserted_ = 0;
+  int insertions_ = 0;
   bool blankPending_ = false;
   tHTML_format blankFormat_;
   int pendingTab_ = 0;

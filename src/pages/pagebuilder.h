@@ -34,12 +34,12 @@ class PageBuilder {
 
   // newPage: the page's current format starts at the defaults; otherwise (an
   // included file) it keeps the including page's format until the first tag.
-  // Returns the format the text ended with.
   void Build(const QString& markup, bool newPage);
 
   // Caps that keep self-inserting variables from running away.
   static constexpr int kMaxInsertDepth = 32;
-  static constexpr qsizetype kMaxInsertedChars = 4 * 1024 * 1024;
+  static constexpr int kMaxInsertions = 10000;
+  static constexpr qsizetype kMaxInsertedChars = 1024 * 1024;
 
  private:
   PageState& page_;

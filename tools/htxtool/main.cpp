@@ -5,6 +5,7 @@
 //   htxtool dump FILE [--var NAME=VALUE]... [--cond NAME]...
 //                            builds a page ("-": markup from standard input) and
 //                            prints its elements and tables
+//   htxtool check DIR        builds every page below DIR; prints each message raised
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 
 #include "common/messagerecorder.h"
 #include "common/random.h"
+#include "pages/libraryutils.h"
 #include "pages/pagedump.h"
 #include "pages/pageloader.h"
 #include "pages/pagestate.h"
@@ -29,7 +31,8 @@ int usage() {
       "  htxtool pack EINGABE AUSGABE\n"
       "  htxtool unpack EINGABE AUSGABE\n"
       "  htxtool stage QUELLVERZEICHNIS ZIELVERZEICHNIS\n"
-      "  htxtool dump DATEI [--var NAME=WERT]... [--cond NAME]...\n",
+      "  htxtool dump DATEI [--var NAME=WERT]... [--cond NAME]...\n"
+      "  htxtool check VERZEICHNIS\n",
       stderr);
   return 2;
 }
@@ -97,6 +100,27 @@ int dump(const QStringList& args) {
   return 0;
 }
 
+// Builds every page below a directory and reports each message a build raises.
+int check(const QString& directory) {
+  QStringList pages;
+  for (const char* ext : {".htx", ".htm", ".hzvk", ".xtml", ".xtm"}) FindFiles(directory, &pages, QLatin1String(ext));
+  pages.sort();
+  int problems = 0;
+  for (const QString& file : pages) {
+    PageState page;
+    PageLoader loader(page);
+    page.ProgramDir = QDir::currentPath() + QLatin1Char('/');
+    MessageRecorder messages;
+    loader.OpenFile(file);
+    for (const Message& m : messages.messages()) {
+      std::printf("%s: %s \"%s\"\n", qPrintable(file), qPrintable(MessageBoxService::kindName(m.kind)),
+                  m.text.toUtf8().constData());
+      ++problems;
+    }
+  }
+  return problems == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,6 +130,7 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   const QStringList args = app.arguments().mid(1);
   if (!args.isEmpty() && args[0] == QLatin1String("dump")) return dump(args.mid(1));
+  if (args.size() == 2 && args[0] == QLatin1String("check")) return check(args[1]);
   if (args.size() != 3) return usage();
   const QString& cmd = args[0];
   if (cmd == QLatin1String("pack")) return pack(args[1], args[2]);
