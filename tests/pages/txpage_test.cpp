@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include "common/messagerecorder.h"
+#include "pages/fontcatalog.h"
+#include "pages/txpage.h"
+#include "testsupport.h"
+
+TEST(TXPage, IsAPageSizedWidgetThatAsksItsHost) {
+  TXPage page;
+  EXPECT_EQ(page.width(), 800);
+  EXPECT_EQ(page.height(), 572);
+  EXPECT_EQ(page.PageTitle(), QStringLiteral("ohne Titel"));
+
+  page.ShowText(QStringLiteral("$[user]"));
+  ASSERT_EQ(page.Document().size(), 1u);
+  EXPECT_EQ(page.Document()[0].Text, QStringLiteral("[undefined]"));  // no host handler
+
+  page.setOnSpecialCode([](TXPage*, QString& code) {
+    if (code == QLatin1String("user")) code = QStringLiteral("Ana");
+    else if (code == QLatin1String("login")) code = QStringLiteral("+");
+  });
+  page.ShowText(QStringLiteral("<if ?login>Hola $[user]</if><if ?offline>nein</if>"));
+  ASSERT_EQ(page.Document().size(), 3u);
+  EXPECT_EQ(page.Document()[2].Text, QStringLiteral("Ana"));
+
+  page.SetVariable(QStringLiteral("Zähler"), QStringLiteral("3"));
+  page.SetCondition(QStringLiteral("cdrom"), true);
+  page.ShowText(QStringLiteral("x"));  // variables and conditions outlive the page
+  EXPECT_EQ(page.GetVariable(QStringLiteral("ZÄHLER")), QStringLiteral("3"));
+  EXPECT_TRUE(page.IsCondition(QStringLiteral("CDROM")));
+  page.SetCondition(QStringLiteral("cdrom"), false);
+  EXPECT_FALSE(page.IsCondition(QStringLiteral("cdrom")));
+}
+
+TEST(TXPage, ChildPagesReadColourVariablesFromTheirParent) {
+  TXPage parent;
+  TXPage child(&parent);
+  parent.SetVariable(QStringLiteral("farbe"), QStringLiteral("#00ff00"));
+  child.setHTMLChild(true, &parent);
+  child.ShowText(QStringLiteral("<font color=$farbe>gruen"));
+  ASSERT_EQ(child.Document().size(), 1u);
+  EXPECT_EQ(child.Document()[0].Format.Font.TextColor, RGBColor(0, 255, 0));
+}
+
+TEST(TXPage, SettingXFileShowsThePageOrKeepsTheOld) {
+  TestTree t;
+  t.write(QStringLiteral("hzvk/main.htm"), "Bienvenidos");
+  MessageRecorder messages;
+  TXPage page;
+  page.setXPath(t.file(QStringLiteral("hzvk")));
+  ASSERT_TRUE(page.setXFile(QStringLiteral("main.htm")));
+  EXPECT_EQ(page.XFile(), QStringLiteral("main.htm"));
+  EXPECT_FALSE(page.setXFile(QStringLiteral("nada.htm")));
+  EXPECT_EQ(page.Document()[0].Text, QStringLiteral("Bienvenidos"));
+  EXPECT_EQ(messages.messages().size(), 1);
+}
+
+TEST(FontCatalog, ClassicFacesCountAsInstalledThroughCompatibleFonts) {
+  for (const char* face : {"Times New Roman", "arial", "Courier New"}) {
+    EXPECT_TRUE(FontCatalog::IsInstalled(QLatin1String(face))) << face;
+  }
+  EXPECT_EQ(FontCatalog::FamilyFor(QStringLiteral("Arial")), QStringLiteral("Liberation Sans"));
+  EXPECT_FALSE(FontCatalog::IsInstalled(QStringLiteral("NoSuchFont")));
+  EXPECT_FALSE(FontCatalog::IsInstalled(QString()));
+
+  TXPage page;
+  page.ShowText(QStringLiteral("<font face=\"NoSuchFont, Arial\">a<font face=\"Nada\">b"));
+  EXPECT_EQ(page.Document()[0].Format.Font.FaceName, QStringLiteral("Arial"));
+  EXPECT_EQ(page.Document()[1].Format.Font.FaceName, QStringLiteral("Arial"));  // none installed: no change
+}
