@@ -219,7 +219,14 @@ bool Handle(const QString& name, TParser& p, BuildContext& ctx) {
   } else if (name == QLatin1String("CLEAR")) {
     f.Font.NoBack = true;
   } else if (name == QLatin1String("W")) {
-    f.WordGroup = Random::below(100);
+    // Each group gets its own number, so two groups never merge into one expression.
+    QList<int>& used = ctx.page.Elements.UsedWordGroups;
+    int group = Random::below(100);
+    if (used.size() >= 100) group = 100 + static_cast<int>(used.size());
+    else
+      while (used.contains(group)) group = Random::below(100);
+    used.append(group);
+    f.WordGroup = group;
   } else if (name == QLatin1String("/W")) {
     f.WordGroup = -1;
   } else if (name == QLatin1String("P")) {

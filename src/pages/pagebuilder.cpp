@@ -8,6 +8,11 @@
 
 void BuildContext::AddMark(ElementKind kind) { page.Document.push_back(TXText{QString(), kind, fmt}); }
 
+int BuildContext::RegisterLink(const QString& name) {
+  fmt.LinkIndex = page.Elements.Links.AddName(name);
+  return fmt.LinkIndex;
+}
+
 namespace {
 
 // One text being read: the page text or an inserted one.
@@ -117,6 +122,11 @@ class Walker {
       if (!sources_.empty()) skipText();
       return true;
     }
+    if (ctx_.imageElement) {
+      emitPendingSpace();
+      page_.Document.push_back(TXText{QString(), ElementKind::ImageMark, *ctx_.imageElement});
+      ctx_.imageElement.reset();
+    }
     page_.CurrentFormat = ctx_.fmt;
     if (ctx_.tagTabPos != 0) pendingTab_ = ctx_.tagTabPos;
     if (!ctx_.insertMarkup.isEmpty()) {
@@ -137,7 +147,8 @@ class Walker {
         name != QLatin1String("/TITLE"))
       return;
     if (FormattingTags::Handle(name, parser, ctx_)) return;
-    StructureTags::Handle(name, parser, ctx_);
+    if (StructureTags::Handle(name, parser, ctx_)) return;
+    ElementTags::Handle(name, parser, ctx_);
   }
 
   void word() {
@@ -157,6 +168,7 @@ class Walker {
     TXText element{ReplaceFirstEntity(s.text.mid(start, end - start)), ElementKind::Word, page_.CurrentFormat};
     element.Format.TabPos = pendingTab_;
     pendingTab_ = 0;
+    attachToGap(element, static_cast<int>(page_.Document.size()));
     page_.Document.push_back(std::move(element));
   }
 
@@ -166,6 +178,22 @@ class Walker {
     if (endsLine(page_.Document) || justifiedTabPending()) return;
     blankPending_ = true;
     blankFormat_ = page_.CurrentFormat;
+  }
+
+  // The first word of a typing gap or a drop gap is the one its editor or
+  // block lies over.
+  void attachToGap(const TXText& word, int index) {
+    const int gap = word.Format.GapIndex;
+    PageElements& e = page_.Elements;
+    if (gap >= 0 && gap < 255 && gap < static_cast<int>(e.Gaps.size())) {
+      if (e.Gaps[static_cast<size_t>(gap)].Element < 0) e.Gaps[static_cast<size_t>(gap)].Element = index;
+    } else if (gap >= 255 && gap - 255 < static_cast<int>(e.Drag.Gaps.size())) {
+      TDropGap& drop = e.Drag.Gaps[static_cast<size_t>(gap - 255)];
+      if (drop.Element < 0) {
+        drop.Element = index;
+        drop.Expected = word.Text;
+      }
+    }
   }
 
   bool justifiedTabPending() const { return pendingTab_ != 0 && page_.CurrentFormat.Align == 3; }

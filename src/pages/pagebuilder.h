@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "pages/htmlformat.h"
 
@@ -21,9 +22,13 @@ struct BuildContext {
   QString tagText;        // text of the tag being read
   int tagTabPos = 0;      // X tag of the tag being read
   QString insertMarkup;   // markup a tag leaves to be read next
+  // IMG: the picture element to make after the tag, in this format.
+  std::optional<tHTML_format> imageElement;
 
   // Adds an element with the format being built.
   void AddMark(ElementKind kind);
+  // Registers a link target name; the format being built belongs to it.
+  int RegisterLink(const QString& name);
 };
 
 // Builds the page document from markup in one pass: words, blanks, tags and
@@ -51,5 +56,8 @@ namespace FormattingTags {
 bool Handle(const QString& name, TParser& parser, BuildContext& ctx);
 }
 namespace StructureTags {
+bool Handle(const QString& name, TParser& parser, BuildContext& ctx);
+}
+namespace ElementTags {
 bool Handle(const QString& name, TParser& parser, BuildContext& ctx);
 }

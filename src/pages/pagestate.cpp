@@ -20,6 +20,8 @@ void PageState::ClearPage() {
   Body = BodyColors();
   BackgroundPicture.clear();
   FormColor.reset();
+  Elements.Clear();
+  if (!KeepMultipleChoice) Multiple.Clear();
   if (OnCleared) OnCleared();
 }
 

@@ -8,6 +8,7 @@
 #include "pages/colorvalue.h"
 #include "pages/exercisecollection.h"
 #include "pages/htmlformat.h"
+#include "pages/pagetables.h"
 #include "pages/txaliaslist.h"
 #include "pages/txstyle.h"
 
@@ -59,6 +60,12 @@ class PageState {
   tHTML_format CurrentFormat;
   SaveSlots Slots;
 
+  // Links, boxes, pictures, fields and exercises of the page.
+  PageElements Elements;
+  // Multiple choice; kept while an exercise page is rebuilt.
+  TMultipleChoice Multiple;
+  bool KeepMultipleChoice = false;
+
   // Kept across pages.
   TXAliasList Variables;
   QStringList Bedingung;
@@ -97,4 +104,6 @@ class PageState {
   std::function<void(QString& code)> SpecialCode;                // OnSpecialCode
   std::function<std::optional<TColor>(int index)> PaletteEntry;  // background picture palette
   std::function<void()> OnCleared;                               // sound: "close welle"
+  // OnPictureRequest: the host draws the picture of a code into the image.
+  std::function<void(const QString& code, QImage& picture)> PictureRequest;
 };

@@ -121,7 +121,7 @@ void colorsTag(TParser& p, BuildContext& ctx) {
   }
 }
 
-// A BODY value that is quoted or '$name' (replaced by the variable).
+// A BODY value, quoted or not; '$name' is replaced by the variable.
 QString bodyText(TParser& p, BuildContext& ctx, bool needsEquals) {
   if (needsEquals) {
     if (!p.ExpectEquals()) return {};
@@ -129,8 +129,8 @@ QString bodyText(TParser& p, BuildContext& ctx, bool needsEquals) {
     p.SkipBlanks();
     if (p.Peek() == QLatin1Char('=')) p.ExpectEquals();
   }
-  if (p.Peek() == QLatin1Char('$')) return ctx.page.GetVariable(p.ReadUntilBlank().mid(1));
-  return p.ReadQuoted();
+  const QString value = p.Peek() == QLatin1Char('$') ? p.ReadUntilBlank() : p.ReadQuoted();
+  return value.startsWith(QLatin1Char('$')) ? ctx.page.GetVariable(value.mid(1)) : value;
 }
 
 void bodyTag(TParser& p, BuildContext& ctx) {
