@@ -14,6 +14,8 @@ QString QFileInfoName(const TPicture& p) {
 QString quote(const QString& text) {
   QString t = text;
   t.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+  // One line per element: line ends inside a text are written as \r and \n.
+  t.replace(QLatin1Char('\r'), QStringLiteral("\\r")).replace(QLatin1Char('\n'), QStringLiteral("\\n"));
   return QLatin1Char('"') + t + QLatin1Char('"');
 }
 

@@ -1,14 +1,19 @@
 #pragma once
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "pages/pageloader.h"
 #include "pages/pagestate.h"
+#include "pages/txinputfield.h"
 
 // The page control: shows one page of markup at a time. Host programs talk
 // to it through these properties, operations and events only.
+class TXRichEdit;
+
 class TXPage : public QWidget {
   Q_OBJECT
 
@@ -52,6 +57,17 @@ class TXPage : public QWidget {
   using SpecialCodeEvent = std::function<void(TXPage* sender, QString& code)>;
   void setOnSpecialCode(SpecialCodeEvent handler);
 
+  // A command for the host (the text after "§" of a link, the variable name of
+  // an INPUT field confirmed with Enter).
+  std::function<void(TXPage* sender, const QString& command)> OnCommand;
+  // The host draws the picture of a code ("%WxH=code" sources).
+  using PictureRequestEvent = std::function<void(TXPage* sender, const QString& code, QImage& picture)>;
+  void setOnPictureRequest(PictureRequestEvent handler);
+
+  // The widgets the page's tags created.
+  TXInputField* InputField() const { return input_; }
+  const std::vector<TXRichEdit*>& GapEditors() const { return gapEditors_; }
+
   // The page's state, for the engine's own parts and for tests.
   PageState& state() { return state_; }
   const PageState& state() const { return state_; }
@@ -60,6 +76,11 @@ class TXPage : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // Replaces the widgets of the last page by those the new page's tags ask for.
+  void attachWidgets();
+
   PageState state_;
   PageLoader loader_;
+  QPointer<TXInputField> input_;
+  std::vector<TXRichEdit*> gapEditors_;
 };
