@@ -225,4 +225,5 @@ class Walker {
 void PageBuilder::Build(const QString& markup, bool newPage) {
   Walker walker(page_, loader_, markup, newPage);
   walker.run();
+  page_.Elements.Links.BuildRects = static_cast<int>(page_.Elements.Links.Rects.size());
 }

@@ -21,6 +21,7 @@ void PageState::ClearPage() {
   BackgroundPicture.clear();
   FormColor.reset();
   Elements.Clear();
+  Layout.Clear();
   if (!KeepMultipleChoice) Multiple.Clear();
   if (OnCleared) OnCleared();
 }

@@ -62,6 +62,8 @@ class PageState {
 
   // Links, boxes, pictures, fields and exercises of the page.
   PageElements Elements;
+  // Positions of the laid-out page.
+  TPageLayout Layout;
   // Multiple choice; kept while an exercise page is rebuilt.
   TMultipleChoice Multiple;
   bool KeepMultipleChoice = false;

@@ -7,3 +7,13 @@ void PageElements::Clear() {
   *this = PageElements();
   Pictures = std::move(kept);
 }
+
+QString TWordList::WordAt(const QPoint& point, QRect* rect) const {
+  for (const auto& [r, index] : Rects) {
+    if (r.contains(point)) {
+      if (rect) *rect = r;
+      return Words.value(index);
+    }
+  }
+  return {};
+}

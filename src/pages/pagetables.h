@@ -13,8 +13,11 @@
 // several times; elements refer to a name by its index (LinkIndex).
 struct tNamedRect {
   int NameIndex = -1;
-  QRect Rect;
-  bool Highlight = false;  // drawn in two states (button boxes, highlighting links)
+  QRect Rect;               // document coordinates
+  bool Highlight = false;   // drawn in two states (button boxes, highlighting links)
+  int Element = -1;         // the laid-out element it belongs to; -1 for box areas
+  QImage Normal;            // highlighting rectangles: the two images drawn for it
+  QImage Highlighted;
 };
 
 class tNamed_rectangle_list {
@@ -23,10 +26,13 @@ class tNamed_rectangle_list {
     Names.append(name);
     return static_cast<int>(Names.size()) - 1;
   }
-  int AddRect(int nameIndex, const QRect& rect, bool highlight) {
-    Rects.push_back({nameIndex, rect, highlight});
+  int AddRect(int nameIndex, const QRect& rect, bool highlight, int element = -1) {
+    Rects.push_back({nameIndex, rect, highlight, element, {}, {}});
     return static_cast<int>(Rects.size()) - 1;
   }
+  // Rectangles registered while the page was built (boxes, recorder); those
+  // of the layout follow them and are made anew by every layout pass.
+  int BuildRects = 0;
   void Clear() {
     Names.clear();
     Rects.clear();
@@ -118,6 +124,7 @@ struct TGapSpec {
   QString Init;                  // EDIT INIT
   int Element = -1;              // the page element the editor lies over
   FontState Font;
+  QRect EditorRect;              // over its word, set by the layout (document coordinates)
 };
 
 // A BUTTON.
@@ -145,6 +152,7 @@ struct TMultipleChoice {
 struct TDropGap {
   QString Expected;
   int Element = -1;
+  QRect Rect;  // the drop area, set by the layout
 };
 struct TDragExercise {
   QStringList ExtraWrong;  // KLOTZ FALSCH
@@ -170,6 +178,30 @@ struct TRecorderSpec {
   QString Pictures;
   std::optional<TColor> Color;
   int Max = 4;
+};
+
+// The words drawn on the page, for finding the word under the mouse.
+struct TWordList {
+  QStringList Words;
+  std::vector<std::pair<QRect, int>> Rects;  // view coordinates, index of the word
+  void Clear() {
+    Words.clear();
+    Rects.clear();
+  }
+  // The word under a point, or empty; rect receives its rectangle.
+  QString WordAt(const QPoint& point, QRect* rect = nullptr) const;
+};
+
+// The results of laying out the page.
+struct TPageLayout {
+  tFormatted_text_list Elements;  // the laid-out copy of the document
+  std::vector<int> LineStarts;
+  int DocumentHeight = 16;
+  int ScrollPosition = 0;
+  int ScrollMax = 0;
+  bool ScrollBarVisible = false;
+  TWordList Words;
+  void Clear() { *this = TPageLayout(); }
 };
 
 // Everything the element tags put into the page besides the document.
