@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -221,6 +222,8 @@ struct PageElements {
   std::optional<QRect> DestRect;
   bool NeedsEffects = false;
   QList<int> UsedWordGroups;
+  // The gap words as first drawn, shown where a gap's editor is hidden.
+  QHash<int, QImage> Placeholders;
 
   // Clears for a new page; pictures marked Keep stay in the cache.
   void Clear();

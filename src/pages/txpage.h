@@ -12,7 +12,9 @@
 
 // The page control: shows one page of markup at a time. Host programs talk
 // to it through these properties, operations and events only.
+class QScrollBar;
 class TXRichEdit;
+class tXColorButton;
 
 class TXPage : public QWidget {
   Q_OBJECT
@@ -64,9 +66,18 @@ class TXPage : public QWidget {
   using PictureRequestEvent = std::function<void(TXPage* sender, const QString& code, QImage& picture)>;
   void setOnPictureRequest(PictureRequestEvent handler);
 
+  // Lays out and draws the current page and shows its widgets (done after
+  // every new page; call it again after the page was changed).
+  void ShowPage();
+  // The whole document as drawn (its width is the page's).
+  const QImage& Buffer() const { return buffer_; }
+  int ScrollPosition() const { return state_.Layout.ScrollPosition; }
+  void setScrollPosition(int position);
+
   // The widgets the page's tags created.
   TXInputField* InputField() const { return input_; }
   const std::vector<TXRichEdit*>& GapEditors() const { return gapEditors_; }
+  const std::vector<tXColorButton*>& Buttons() const { return buttons_; }
 
   // The page's state, for the engine's own parts and for tests.
   PageState& state() { return state_; }
@@ -74,13 +85,20 @@ class TXPage : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   // Replaces the widgets of the last page by those the new page's tags ask for.
   void attachWidgets();
+  // Places the page's widgets at their document positions less the scroll position.
+  void placeWidgets();
 
   PageState state_;
   PageLoader loader_;
   QPointer<TXInputField> input_;
   std::vector<TXRichEdit*> gapEditors_;
+  std::vector<tXColorButton*> buttons_;
+  QScrollBar* scrollBar_ = nullptr;
+  QImage buffer_;
 };

@@ -1,0 +1,249 @@
+#include "pages/pagerenderer.h"
+
+#include <QHash>
+#include <QPainter>
+
+#include "common/filelookup.h"
+#include "pages/pagefonts.h"
+#include "pages/pagelayout.h"
+#include "pages/pagestate.h"
+
+namespace {
+
+QColor qcolor(TColor c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+class Drawing {
+ public:
+  Drawing(PageState& page, QImage& buffer, int clientWidth)
+      : page_(page), buffer_(buffer), layout_(page.Layout), defaultColumn_(clientWidth - PageLayout::kScrollBarWidth - 16) {
+    for (size_t i = 0; i < page.Elements.Links.Rects.size(); ++i) {
+      const int element = page.Elements.Links.Rects[i].Element;
+      if (element >= 0 && !rectOfElement_.contains(element)) rectOfElement_.insert(element, static_cast<int>(i));
+    }
+  }
+
+  void run() {
+    background(buffer_);
+    pictures();
+    elements();
+  }
+
+ private:
+  int column(const TXText& t) const { return t.Format.BoxWidth == -1 ? defaultColumn_ : t.Format.BoxWidth; }
+
+  TColor resolve(TColor c) const {
+    if (c == kPageTextColor) return page_.Body.Text;
+    if (c == kPageLinkColor) return page_.Body.Link;
+    return c;
+  }
+
+  void background(QImage& canvas) {
+    canvas.fill(qcolor(page_.Body.Background));
+    if (page_.BackgroundPicture.isEmpty()) return;
+    const QString path = FileLookup::locate(page_.BackgroundPicture);
+    const QImage tile(path);
+    if (tile.isNull() || tile.width() <= 0 || tile.height() <= 0) return;
+    QPainter p(&canvas);
+    if (tile.width() >= canvas.width() && tile.height() >= canvas.height()) {
+      p.drawImage(0, 0, tile);
+      return;
+    }
+    for (int y = 0; y < canvas.height(); y += tile.height())
+      for (int x = 0; x < canvas.width(); x += tile.width()) p.drawImage(x, y, tile);
+  }
+
+  const QImage* picture(int index) const {
+    const auto& pics = page_.Elements.Pictures;
+    if (index < 0 || index >= static_cast<int>(pics.size())) return nullptr;
+    return &pics[static_cast<size_t>(index)].Image;
+  }
+
+  QPoint pictureOrigin(const TXText& t) const {
+    const int align = t.Format.ImgAlign;
+    int x = t.X;
+    if (align == 0) x = t.Format.BoxLeft;
+    else if (align == 1) x = t.Format.BoxLeft + (column(t) - t.Width) / 2;
+    else if (align == 2) x = t.Format.BoxLeft + column(t) - t.Width;
+    return QPoint(x, t.Y - t.Ascent);
+  }
+
+  void pictures() {
+    QPainter p(&buffer_);
+    for (size_t i = 0; i < layout_.Elements.size(); ++i) {
+      const TXText& t = layout_.Elements[i];
+      if (t.Kind != ElementKind::ImageMark) continue;
+      const QImage* img = picture(t.Format.PictureIndex);
+      if (!img || img->isNull()) continue;
+      const QPoint at = pictureOrigin(t);
+      const QRect target(at, QSize(t.Width, t.Height));
+      p.drawImage(target, *img);
+      pictureImages(static_cast<int>(i), t, *img, target);
+      if (!t.Format.ImgAlt.isEmpty()) addWord(t.Format.ImgAlt, target, true);
+    }
+  }
+
+  // The two images of a picture's highlighting rectangles: its first and second picture.
+  void pictureImages(int element, const TXText& t, const QImage& first, const QRect& drawn) {
+    const QImage* second = picture(t.Format.ImgSecond);
+    for (tNamedRect& r : page_.Elements.Links.Rects) {
+      if (r.Element != element || !r.Highlight) continue;
+      const QRect part = r.Rect.translated(-drawn.topLeft());
+      r.Normal = first.scaled(drawn.size()).copy(part);
+      r.Highlighted = second ? second->scaled(drawn.size()).copy(part) : r.Normal;
+    }
+  }
+
+  QFont fontOf(const TXText& t) const {
+    QFont f = PageFonts::FontFor(t.Format.Font);
+    if (t.Format.Font.Hot) f.setUnderline(true);
+    if (t.Format.Tracking != 0) f.setLetterSpacing(QFont::AbsoluteSpacing, t.Format.Tracking);
+    return f;
+  }
+
+  void drawText(QPainter& p, const TXText& t, TColor color) {
+    const FontState& fs = t.Format.Font;
+    if (!fs.NoBack) p.fillRect(QRect(t.X, t.Y - t.Ascent, t.Width, t.Height), qcolor(resolve(fs.BackColor)));
+    if (t.Text == QString(QChar(0xFF))) return;  // keeps its room, draws nothing
+    p.setFont(fontOf(t));
+    p.setPen(qcolor(resolve(color)));
+    p.drawText(t.X, t.Y, t.Text);
+  }
+
+  bool drawable(const TXText& t) const {
+    if (t.Kind == ElementKind::Word) return !t.Text.isEmpty();
+    if (t.Kind == ElementKind::Space)
+      return (t.Format.Font.Style & StyleUnderline) || t.Format.Font.Hot || !t.Format.Font.NoBack;
+    return false;
+  }
+
+  void elements() {
+    QPainter p(&buffer_);
+    auto& els = layout_.Elements;
+    int lastGroup = -1;
+    for (size_t i = 0; i < els.size(); ++i) {
+      TXText& t = els[i];
+      if (t.Kind == ElementKind::CheckMark) {
+        checkbox(p, t);
+        continue;
+      }
+      if (!drawable(t)) continue;
+      const int gap = t.Format.GapIndex;
+      if (gap >= 255 && !t.Text.trimmed().isEmpty()) {
+        p.fillRect(QRect(t.X, t.Y - t.Ascent, t.Width, t.Height), qcolor(page_.Body.Klotz));
+        continue;
+      }
+      if (gap >= 0 && gap < 255 && !t.Text.trimmed().isEmpty()) {
+        // The gap's word is drawn once for its placeholder image, then the background returns.
+        const QRect area(t.X, t.Y - t.Ascent, t.Width, t.Height + 1);
+        const QImage under = buffer_.copy(area);
+        drawText(p, t, t.Format.Font.TextColor);
+        placeholders_[gap] = buffer_.copy(area);
+        p.drawImage(area.topLeft(), under);
+        continue;
+      }
+      if (startsHighlightRun(static_cast<int>(i))) {
+        i = static_cast<size_t>(highlightRun(p, static_cast<int>(i)));
+        continue;
+      }
+      drawText(p, t, t.Format.Font.TextColor);
+      const bool continues = t.Format.WordGroup >= 0 && t.Format.WordGroup == lastGroup;
+      addWord(t.Text, QRect(t.X, t.Y - t.Ascent, t.Width, t.Height), !continues);
+      lastGroup = t.Format.WordGroup;
+    }
+    page_.Elements.Placeholders = placeholders_;
+  }
+
+  bool startsHighlightRun(int i) const {
+    const TXText& t = layout_.Elements[static_cast<size_t>(i)];
+    return t.Format.LinkIndex >= 0 && t.Format.Flash && t.Format.Font.FlashColor != kNoColor &&
+           rectOfElement_.contains(i) && page_.Elements.Links.Rects[static_cast<size_t>(rectOfElement_[i])].Highlight;
+  }
+
+  // Draws the run of link elements starting at first; returns its last index.
+  int highlightRun(QPainter& p, int first) {
+    auto& els = layout_.Elements;
+    const int link = els[static_cast<size_t>(first)].Format.LinkIndex;
+    int last = first;
+    while (last + 1 < static_cast<int>(els.size()) && els[static_cast<size_t>(last + 1)].Format.LinkIndex == link &&
+           rectOfElement_.contains(last + 1))
+      ++last;
+    auto& rects = page_.Elements.Links.Rects;
+    for (int i = first; i <= last; ++i) {
+      tNamedRect& r = rects[static_cast<size_t>(rectOfElement_[i])];
+      r.Normal = buffer_.copy(r.Rect);
+      const TXText& t = els[static_cast<size_t>(i)];
+      if (drawable(t)) drawText(p, t, t.Format.Font.FlashColor);
+      r.Highlighted = buffer_.copy(r.Rect);
+      p.drawImage(r.Rect.topLeft(), r.Normal);
+    }
+    for (int i = first; i <= last; ++i) {
+      TXText& t = els[static_cast<size_t>(i)];
+      if (drawable(t)) {
+        drawText(p, t, t.Format.Font.TextColor);
+        addWord(t.Text, QRect(t.X, t.Y - t.Ascent, t.Width, t.Height), true);
+      }
+      tNamedRect& r = rects[static_cast<size_t>(rectOfElement_[i])];
+      r.Normal = buffer_.copy(r.Rect);
+    }
+    return last;
+  }
+
+  void checkbox(QPainter& p, const TXText& t) {
+    auto& boxes = page_.Elements.CheckBoxes;
+    const int index = t.Format.CheckIndex;
+    if (index < 0 || index >= static_cast<int>(boxes.size())) return;
+    TCheckBox& box = boxes[static_cast<size_t>(index)];
+    box.X = t.X;
+    box.Y = t.Y - t.Ascent;
+    const int edge = box.Width;
+    p.setPen(Qt::black);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(box.X, box.Y, edge, edge);
+    p.drawRect(box.X + 1, box.Y + 1, edge - 2, edge - 2);
+    p.fillRect(QRect(box.X + 2, box.Y + 2, edge - 3, edge - 3), box.Checked ? Qt::black : Qt::white);
+  }
+
+  // Word list entries (document coordinates).
+  void addWord(QString text, const QRect& rect, bool newWord) {
+    TWordList& words = layout_.Words;
+    if (text.trimmed().isEmpty()) return;
+    if (newWord) {
+      static const QString kEnd = QStringLiteral(".,;:!?\")]");
+      static const QString kStart = QStringLiteral("([\"");
+      while (!text.isEmpty() && kEnd.contains(text.back())) text.chop(1);
+      while (!text.isEmpty() && kStart.contains(text.front())) text.remove(0, 1);
+      if (text.isEmpty()) return;
+      if (!words.Rects.empty()) {
+        QRect& last = words.Rects.back().first;
+        if (last.right() + 1 == rect.left() && last.top() == rect.top() && last.bottom() == rect.bottom()) {
+          words.Words[words.Rects.back().second] += text;
+          last.setRight(rect.right());
+          return;
+        }
+      }
+      words.Words.append(text);
+      words.Rects.emplace_back(rect, static_cast<int>(words.Words.size()) - 1);
+    } else if (!words.Rects.empty()) {
+      const int index = words.Rects.back().second;
+      words.Words[index] += QLatin1Char(' ') + text;
+      words.Rects.emplace_back(rect, index);
+    }
+  }
+
+  PageState& page_;
+  QImage& buffer_;
+  TPageLayout& layout_;
+  int defaultColumn_;
+  QHash<int, int> rectOfElement_;
+  QHash<int, QImage> placeholders_;
+};
+
+}  // namespace
+
+void PageRenderer::Draw(QImage& buffer, int clientWidth, int clientHeight) {
+  const int height = std::min(kMaxBufferHeight, std::max(clientHeight, page_.Layout.DocumentHeight + 16));
+  if (buffer.width() != clientWidth || buffer.height() != height || buffer.format() != QImage::Format_RGB32)
+    buffer = QImage(clientWidth, height, QImage::Format_RGB32);
+  page_.Layout.Words.Clear();
+  Drawing(page_, buffer, clientWidth).run();
+}
