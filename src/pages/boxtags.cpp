@@ -148,8 +148,9 @@ void BoxTag(TParser& p, BuildContext& ctx) {
       if (box.OffColor != kNoColor) {
         box.Filled = true;
         box.FillColor = 0;
+        // The text inside is white (coloured when the images are made); /FONT restores it.
         page.Slots.Font = f.Font;
-        page.Slots.Font.TextColor = kWhite;
+        f.Font.TextColor = kWhite;
       }
       QRect r = box.rect();
       if (box.BorderWidth > 0) {

@@ -246,3 +246,30 @@ QStringList DumpPage(const PageState& page, const QList<Message>& messages) {
     lines << QStringLiteral("message %1 %2").arg(MessageBoxService::kindName(m.kind), quote(m.text));
   return lines;
 }
+
+QStringList DumpLayout(const PageState& page) {
+  QStringList lines;
+  const TPageLayout& l = page.Layout;
+  for (size_t i = 0; i < l.Elements.size(); ++i) {
+    const TXText& e = l.Elements[i];
+    lines << QStringLiteral("%1 %2 %3 X=%4 Y=%5 Width=%6 Height=%7 Ascent=%8 Descent=%9")
+                 .arg(i)
+                 .arg(QLatin1String(ElementKindName(e.Kind)), quote(e.Text))
+                 .arg(e.X)
+                 .arg(e.Y)
+                 .arg(e.Width)
+                 .arg(e.Height)
+                 .arg(e.Ascent)
+                 .arg(e.Descent);
+  }
+  const auto& links = page.Elements.Links;
+  for (const tNamedRect& r : links.Rects)
+    lines << QStringLiteral("rect %1 element=%2 %3%4")
+                 .arg(quote(links.Names.value(r.NameIndex)))
+                 .arg(r.Element)
+                 .arg(rectText(r.Rect), r.Highlight ? QStringLiteral(" highlight") : QString());
+  for (const auto& [rect, index] : l.Words.Rects)
+    lines << QStringLiteral("word %1 %2").arg(quote(l.Words.Words.value(index)), rectText(rect));
+  lines << QStringLiteral("height %1").arg(l.DocumentHeight);
+  return lines;
+}

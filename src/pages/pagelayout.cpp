@@ -254,7 +254,8 @@ class Pass {
       case 2: x += col - lineWidth_; break;
       case 3:
         extra = col - lineWidth_ - tabIndent_;
-        for (int i = start + 1; i < end; ++i)
+        // The blanks between the first and the last element share the extra room.
+        for (int i = start + 1; i < end - 1; ++i)
           if (e_[static_cast<size_t>(i)].Kind == ElementKind::Space && e_[static_cast<size_t>(i)].Format.TabPos == 0)
             ++spaces;
         break;
@@ -264,8 +265,8 @@ class Pass {
     for (int i = start; i < end; ++i) {
       TXText& t = e_[static_cast<size_t>(i)];
       if (!isContent(t.Kind)) continue;
-      if (last.Format.Align == 3 && t.Kind == ElementKind::Space && i != start && t.Format.TabPos == 0 &&
-          spaces > 0) {
+      if (last.Format.Align == 3 && t.Kind == ElementKind::Space && i != start && i != end - 1 &&
+          t.Format.TabPos == 0 && spaces > 0) {
         const int share = extra / spaces;
         x += share;
         extra -= share;
@@ -284,7 +285,9 @@ class Pass {
         t.Ascent = maxAscent_;
         t.Descent = t.Height - t.Ascent;
       }
-      if (t.Format.LinkIndex != -1) linkRectangles(i, t);
+      // Image maps give their areas whether or not the picture lies in a link.
+      if (t.Format.LinkIndex != -1 || (t.Kind == ElementKind::ImageMark && !t.Format.ImgUseMap.isEmpty()))
+        linkRectangles(i, t);
       x += t.Width;
       if (t.Kind == ElementKind::Word) growAutoHeightBox(t);
     }

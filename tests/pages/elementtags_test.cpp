@@ -134,7 +134,8 @@ TEST(BoxTag, ColumnsAnchorsAndButtons) {
   EXPECT_EQ(r.Rect, QRect(352, 554, 447, 37));  // inside a 3-pixel border: a = 2
   EXPECT_EQ(f.page.Elements.Links.Names[r.NameIndex], QStringLiteral("§weiter"));
   EXPECT_EQ(f.page.Elements.DestRect, QRect(350, 552, 450, 40));
-  EXPECT_EQ(f.page.Slots.Font.TextColor, kWhite);
+  EXPECT_EQ(firstWord(f.page, QStringLiteral("knopf"))->Format.Font.TextColor, kWhite);
+  EXPECT_EQ(f.page.Slots.Font.TextColor, kPageTextColor);  // /FONT gives the colour back
   EXPECT_TRUE(f.page.Elements.NeedsEffects);  // a filled rounded box
 
   PageFixture plain;

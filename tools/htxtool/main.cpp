@@ -6,9 +6,12 @@
 //                            builds a page ("-": markup from standard input) and
 //                            prints its elements and tables
 //   htxtool check DIR        builds every page below DIR; prints each message raised
+//   htxtool layout FILE      positions of the elements, link rectangles, word list
+//   htxtool render FILE OUT.png [--full]   the page as shown (the whole document with --full)
+//   htxtool view FILE        the page in a window
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
+#include <QApplication>
 #include <cstdio>
 
 #include "common/messagerecorder.h"
@@ -17,6 +20,7 @@
 #include "pages/pagedump.h"
 #include "pages/pageloader.h"
 #include "pages/pagestate.h"
+#include "pages/txpage.h"
 #include "common/textcodec.h"
 
 #include "common/fileio.h"
@@ -32,7 +36,10 @@ int usage() {
       "  htxtool unpack EINGABE AUSGABE\n"
       "  htxtool stage QUELLVERZEICHNIS ZIELVERZEICHNIS\n"
       "  htxtool dump DATEI [--var NAME=WERT]... [--cond NAME]...\n"
-      "  htxtool check VERZEICHNIS\n",
+      "  htxtool check VERZEICHNIS\n"
+      "  htxtool layout DATEI [--var NAME=WERT]... [--cond NAME]...\n"
+      "  htxtool render DATEI AUSGABE.png [--full] [--var NAME=WERT]... [--cond NAME]...\n"
+      "  htxtool view DATEI [--var NAME=WERT]... [--cond NAME]...\n",
       stderr);
   return 2;
 }
@@ -67,37 +74,82 @@ int stage(const QString& src, const QString& dst) {
   return ok ? 0 : 1;
 }
 
-int dump(const QStringList& args) {
-  if (args.isEmpty()) return usage();
-  PageState page;
-  PageLoader loader(page);
-  page.ProgramDir = QDir::currentPath() + QLatin1Char('/');
-  loader.SetXPath(QDir::currentPath());
+// Opens FILE (or markup from standard input for "-") in a page control after
+// setting the --var and --cond options; rest receives other options.
+bool openPage(TXPage& page, const QStringList& args, MessageRecorder& messages, QStringList* rest = nullptr) {
+  if (args.isEmpty()) return false;
+  page.state().ProgramDir = QDir::currentPath() + QLatin1Char('/');
+  page.setXPath(QDir::currentPath());
   for (int i = 1; i < args.size(); ++i) {
     if (args[i] == QLatin1String("--var") && i + 1 < args.size()) {
       const QString pair = args[++i];
       const qsizetype eq = pair.indexOf(QLatin1Char('='));
-      if (eq <= 0) return usage();
+      if (eq <= 0) return false;
       page.SetVariable(pair.left(eq), pair.mid(eq + 1));
     } else if (args[i] == QLatin1String("--cond") && i + 1 < args.size()) {
       page.SetCondition(args[++i], true);
+    } else if (rest) {
+      rest->append(args[i]);
     } else {
-      return usage();
+      return false;
     }
   }
-  // Random choices (W groups, "random" colours) repeat, so dumps can be compared.
+  // Random choices (W groups, "random" colours) repeat, so outputs can be compared.
   Random::seed(0);
-  MessageRecorder messages;
   if (args[0] == QLatin1String("-")) {
     QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly)) return fail(QStringLiteral("Standardeingabe nicht lesbar"));
-    loader.ShowText(Cp1252::decode(PageFile::toStoredText(in.readAll()).bytes));
-  } else if (!loader.OpenFile(args[0])) {
-    for (const Message& m : messages.messages()) fail(m.text);
-    return 1;
+    if (!in.open(stdin, QIODevice::ReadOnly)) return false;
+    page.ShowText(Cp1252::decode(PageFile::toStoredText(in.readAll()).bytes));
+    return true;
   }
-  for (const QString& line : DumpPage(page, messages.messages())) std::printf("%s\n", line.toUtf8().constData());
+  if (page.setXFile(args[0])) return true;
+  for (const Message& m : messages.messages()) fail(m.text);
+  return false;
+}
+
+void print(const QStringList& lines) {
+  for (const QString& line : lines) std::printf("%s\n", line.toUtf8().constData());
+}
+
+int dump(const QStringList& args) {
+  TXPage page;
+  MessageRecorder messages;
+  if (!openPage(page, args, messages)) return args.isEmpty() ? usage() : 1;
+  print(DumpPage(page.state(), messages.messages()));
   return 0;
+}
+
+int layout(const QStringList& args) {
+  TXPage page;
+  MessageRecorder messages;
+  if (!openPage(page, args, messages)) return args.isEmpty() ? usage() : 1;
+  print(DumpLayout(page.state()));
+  return 0;
+}
+
+int render(const QStringList& args) {
+  if (args.size() < 2) return usage();
+  QStringList rest;
+  TXPage page;
+  MessageRecorder messages;
+  QStringList pageArgs = args;
+  const QString out = pageArgs.takeAt(1);
+  if (!openPage(page, pageArgs, messages, &rest)) return 1;
+  const bool full = rest.contains(QStringLiteral("--full"));
+  if (!rest.isEmpty() && !full) return usage();
+  const QImage image = full ? page.Buffer() : page.grab().toImage();
+  if (!image.save(out)) return fail(out + QStringLiteral(": nicht schreibbar"));
+  return 0;
+}
+
+int view(const QStringList& args) {
+  TXPage page;
+  MessageRecorder messages;
+  if (!openPage(page, args, messages)) return args.isEmpty() ? usage() : 1;
+  page.setWindowTitle(QStringLiteral("htxtool: ") + page.PageTitle());
+  page.setFixedSize(TXPage::kDefaultWidth, TXPage::kDefaultHeight);
+  page.show();
+  return QApplication::exec();
 }
 
 // Builds every page below a directory and reports each message a build raises.
@@ -124,12 +176,15 @@ int check(const QString& directory) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The tool never shows a window; fonts are still looked up, so a GUI
-  // application on the offscreen platform is created.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  // Only "view" shows a window; the other commands draw off screen.
+  const bool viewing = argc > 1 && qstrcmp(argv[1], "view") == 0;
+  if (!viewing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
   const QStringList args = app.arguments().mid(1);
   if (!args.isEmpty() && args[0] == QLatin1String("dump")) return dump(args.mid(1));
+  if (!args.isEmpty() && args[0] == QLatin1String("layout")) return layout(args.mid(1));
+  if (!args.isEmpty() && args[0] == QLatin1String("render")) return render(args.mid(1));
+  if (viewing) return view(args.mid(1));
   if (args.size() == 2 && args[0] == QLatin1String("check")) return check(args[1]);
   if (args.size() != 3) return usage();
   const QString& cmd = args[0];
