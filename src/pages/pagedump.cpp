@@ -61,7 +61,8 @@ QString fontText(const FontState& f) {
 void dumpElements(const PageState& page, QStringList& lines) {
   const PageElements& e = page.Elements;
   for (qsizetype i = 0; i < e.Links.Names.size(); ++i) lines << QStringLiteral("link %1 %2").arg(i).arg(quote(e.Links.Names[i]));
-  for (size_t i = 0; i < e.Links.Rects.size(); ++i) {
+  // The rectangles the build registered; those of the layout are in DumpLayout.
+  for (size_t i = 0; i < e.Links.Rects.size() && static_cast<int>(i) < e.Links.BuildRects; ++i) {
     const tNamedRect& r = e.Links.Rects[i];
     lines << QStringLiteral("rect %1 link=%2 %3%4")
                  .arg(i)

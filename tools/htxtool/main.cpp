@@ -74,12 +74,9 @@ int stage(const QString& src, const QString& dst) {
   return ok ? 0 : 1;
 }
 
-// Opens FILE (or markup from standard input for "-") in a page control after
-// setting the --var and --cond options; rest receives other options.
-bool openPage(TXPage& page, const QStringList& args, MessageRecorder& messages, QStringList* rest = nullptr) {
-  if (args.isEmpty()) return false;
-  page.state().ProgramDir = QDir::currentPath() + QLatin1Char('/');
-  page.setXPath(QDir::currentPath());
+// Sets the --var and --cond options on a page; other options go to rest
+// (false when there is no rest to take them).
+bool applyOptions(PageState& page, const QStringList& args, QStringList* rest) {
   for (int i = 1; i < args.size(); ++i) {
     if (args[i] == QLatin1String("--var") && i + 1 < args.size()) {
       const QString pair = args[++i];
@@ -94,7 +91,36 @@ bool openPage(TXPage& page, const QStringList& args, MessageRecorder& messages, 
       return false;
     }
   }
+  return true;
+}
+
+// Opens FILE (or markup from standard input for "-") after setting the
+// options. The loader builds the page; a page control also lays it out and
+// draws it.
+bool openPage(PageState& page, PageLoader& loader, const QStringList& args, MessageRecorder& messages,
+              QStringList* rest = nullptr) {
+  if (args.isEmpty()) return false;
+  page.ProgramDir = QDir::currentPath() + QLatin1Char('/');
+  loader.SetXPath(QDir::currentPath());
+  if (!applyOptions(page, args, rest)) return false;
   // Random choices (W groups, "random" colours) repeat, so outputs can be compared.
+  Random::seed(0);
+  if (args[0] == QLatin1String("-")) {
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly)) return false;
+    loader.ShowText(Cp1252::decode(PageFile::toStoredText(in.readAll()).bytes));
+    return true;
+  }
+  if (loader.OpenFile(args[0])) return true;
+  for (const Message& m : messages.messages()) fail(m.text);
+  return false;
+}
+
+bool openPage(TXPage& page, const QStringList& args, MessageRecorder& messages, QStringList* rest = nullptr) {
+  if (args.isEmpty()) return false;
+  page.state().ProgramDir = QDir::currentPath() + QLatin1Char('/');
+  page.setXPath(QDir::currentPath());
+  if (!applyOptions(page.state(), args, rest)) return false;
   Random::seed(0);
   if (args[0] == QLatin1String("-")) {
     QFile in;
@@ -111,11 +137,13 @@ void print(const QStringList& lines) {
   for (const QString& line : lines) std::printf("%s\n", line.toUtf8().constData());
 }
 
+// The page as built, before any layout.
 int dump(const QStringList& args) {
-  TXPage page;
+  PageState page;
+  PageLoader loader(page);
   MessageRecorder messages;
-  if (!openPage(page, args, messages)) return args.isEmpty() ? usage() : 1;
-  print(DumpPage(page.state(), messages.messages()));
+  if (!openPage(page, loader, args, messages)) return args.isEmpty() ? usage() : 1;
+  print(DumpPage(page, messages.messages()));
   return 0;
 }
 
