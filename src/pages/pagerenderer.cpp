@@ -4,6 +4,9 @@
 #include <QPainter>
 
 #include "common/filelookup.h"
+#include "pages/blendmodes.h"
+#include "pages/boxpainter.h"
+#include "pages/mosaic.h"
 #include "pages/pagefonts.h"
 #include "pages/pagelayout.h"
 #include "pages/pagestate.h"
@@ -22,10 +25,16 @@ class Drawing {
     }
   }
 
+  // Everything under the text goes straight into the buffer: the result is
+  // the same as drawing it on a separate effects layer and copying that over.
   void run() {
     background(buffer_);
+    boxes(false);
+    mosaic();
     pictures();
+    boxes(true);
     elements();
+    buttonBoxes();
   }
 
  private:
@@ -52,6 +61,48 @@ class Drawing {
       for (int x = 0; x < canvas.width(); x += tile.width()) p.drawImage(x, y, tile);
   }
 
+  void boxes(bool onTop) {
+    for (const TBox& box : page_.Elements.Boxes)
+      if (box.OnTop == onTop) PaintBox(buffer_, box);
+  }
+
+  void mosaic() {
+    auto& lomo = page_.Elements.Lomo;
+    if (!lomo || lomo->BoxIndex < 0 || lomo->BoxIndex >= static_cast<int>(page_.Elements.Boxes.size())) return;
+    std::vector<QImage> pictures;
+    for (const QString& name : lomo->Pictures) {
+      QImage img(name);
+      if (!img.isNull()) pictures.push_back(img.convertToFormat(QImage::Format_RGB32));
+    }
+    if (pictures.empty()) return;
+    const MosaicLayout layout = LayoutMosaic(pictures, page_.Elements.Boxes[static_cast<size_t>(lomo->BoxIndex)].rect(), lomo->Zone2);
+    FillMosaic(buffer_, layout, pictures);
+    page_.Elements.MosaicTiles = layout;
+    page_.Elements.MosaicPictures = std::move(pictures);
+  }
+
+  // Button boxes: the normal and the highlighted image of their rectangle,
+  // coloured from what was drawn there; the normal one stays on the page.
+  void buttonBoxes() {
+    auto& rects = page_.Elements.Links.Rects;
+    for (const TBox& box : page_.Elements.Boxes) {
+      if (box.OnColor == kNoColor || box.LinkRect < 0 || box.LinkRect >= static_cast<int>(rects.size())) continue;
+      tNamedRect& r = rects[static_cast<size_t>(box.LinkRect)];
+      const QRect area = r.Rect.intersected(buffer_.rect());
+      if (area.isEmpty()) continue;
+      const QImage drawn = buffer_.copy(area);
+      const auto coloured = [&](TColor colour, TColor base) {
+        QImage img(area.size(), QImage::Format_RGB32);
+        img.fill(qcolor(base));
+        BlendImage(img, QPoint(0, 0), drawn, 7, 255, colour);
+        return img;
+      };
+      r.Highlighted = coloured(box.OnColor, box.OnColor2);
+      r.Normal = box.OffColor != kNoColor ? coloured(box.OffColor, box.OffColor2) : drawn;
+      QPainter(&buffer_).drawImage(area.topLeft(), r.Normal);
+    }
+  }
+
   const QImage* picture(int index) const {
     const auto& pics = page_.Elements.Pictures;
     if (index < 0 || index >= static_cast<int>(pics.size())) return nullptr;
@@ -76,20 +127,36 @@ class Drawing {
       if (!img || img->isNull()) continue;
       const QPoint at = pictureOrigin(t);
       const QRect target(at, QSize(t.Width, t.Height));
-      p.drawImage(target, *img);
+      const tHTML_format& f = t.Format;
+      const bool effect = f.ImgRadius > 0 || f.ImgAlpha != 255 || f.ImgMode != 0;
+      if (f.ImgScale != 100 || !effect) {
+        p.drawImage(target, *img);  // a scaled picture is drawn without its effect
+      } else {
+        BlendImage(buffer_, at, img->convertToFormat(QImage::Format_RGB32), f.ImgMode, f.ImgAlpha, f.ImgColor, f.ImgRadius);
+      }
       pictureImages(static_cast<int>(i), t, *img, target);
       if (!t.Format.ImgAlt.isEmpty()) addWord(t.Format.ImgAlt, target, true);
     }
   }
 
-  // The two images of a picture's highlighting rectangles: its first and second picture.
+  // The two images of a picture's highlighting rectangles: its first and
+  // second picture, or for an FCOLOR picture the picture coloured in that colour.
   void pictureImages(int element, const TXText& t, const QImage& first, const QRect& drawn) {
-    const QImage* second = picture(t.Format.ImgSecond);
+    const int secondRef = t.Format.ImgSecond;
+    const bool fcolor = secondRef >= 0xA000000;
+    const QImage* second = fcolor ? nullptr : picture(secondRef);
     for (tNamedRect& r : page_.Elements.Links.Rects) {
       if (r.Element != element || !r.Highlight) continue;
       const QRect part = r.Rect.translated(-drawn.topLeft());
-      r.Normal = first.scaled(drawn.size()).copy(part);
-      r.Highlighted = second ? second->scaled(drawn.size()).copy(part) : r.Normal;
+      r.Normal = buffer_.copy(r.Rect);
+      if (fcolor) {
+        QImage coloured = r.Normal;
+        BlendImage(coloured, -part.topLeft(), first.scaled(drawn.size()).convertToFormat(QImage::Format_RGB32), 7, 255,
+                   secondRef - 0xA000000);
+        r.Highlighted = coloured;
+      } else {
+        r.Highlighted = second ? second->scaled(drawn.size()).copy(part) : r.Normal;
+      }
     }
   }
 
@@ -195,12 +262,9 @@ class Drawing {
     TCheckBox& box = boxes[static_cast<size_t>(index)];
     box.X = t.X;
     box.Y = t.Y - t.Ascent;
-    const int edge = box.Width;
-    p.setPen(Qt::black);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(box.X, box.Y, edge, edge);
-    p.drawRect(box.X + 1, box.Y + 1, edge - 2, edge - 2);
-    p.fillRect(QRect(box.X + 2, box.Y + 2, edge - 3, edge - 3), box.Checked ? Qt::black : Qt::white);
+    p.end();
+    PaintCheckBox(buffer_, box);
+    p.begin(&buffer_);
   }
 
   // Word list entries (document coordinates).

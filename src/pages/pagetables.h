@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "pages/htmlformat.h"
+#include "pages/mosaic.h"
 
 // Link target names and the rectangles that lead to them. A name may appear
 // several times; elements refer to a name by its index (LinkIndex).
@@ -224,6 +225,9 @@ struct PageElements {
   QList<int> UsedWordGroups;
   // The gap words as first drawn, shown where a gap's editor is hidden.
   QHash<int, QImage> Placeholders;
+  // The mosaic as drawn: its tiles and pictures, for the mosaic timer.
+  MosaicLayout MosaicTiles;
+  std::vector<QImage> MosaicPictures;
 
   // Clears for a new page; pictures marked Keep stay in the cache.
   void Clear();

@@ -5,8 +5,11 @@
 
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
+#include "pages/blendmodes.h"
+#include "pages/mosaic.h"
 #include "pages/pagefonts.h"
 #include "pages/pagelayout.h"
 #include "pages/pagerenderer.h"
@@ -18,6 +21,17 @@ TXPage::TXPage(QWidget* parent) : QWidget(parent), loader_(state_) {
   resize(kDefaultWidth, kDefaultHeight);
   state_.ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Colour buttons blend their pictures the way pages do.
+  if (!tXColorButton::BlendPicture)
+    tXColorButton::BlendPicture = [](QImage& canvas, const QPoint& at, const QImage& picture, int mode, int radius,
+                                     TColor colour) { BlendImage(canvas, at, picture, mode, 255, colour, radius); };
+  mosaicTimer_ = new QTimer(this);
+  connect(mosaicTimer_, &QTimer::timeout, this, [this] {
+    const PageElements& e = state_.Elements;
+    const QRect changed = RefillRandomTile(buffer_, e.MosaicTiles, e.MosaicPictures);
+    if (changed.isEmpty()) mosaicTimer_->stop();
+    else update(changed.translated(0, -state_.Layout.ScrollPosition));
+  });
   scrollBar_ = new QScrollBar(Qt::Vertical, this);
   scrollBar_->hide();
   connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int value) { setScrollPosition(value); });
@@ -38,6 +52,9 @@ void TXPage::ShowPage() {
   scrollBar_->setPageStep(std::max(1, height() - 16));
   scrollBar_->setEnabled(l.ScrollBarVisible);
   scrollBar_->setVisible(l.ScrollBarVisible);
+  mosaicTimer_->stop();
+  if (!state_.Elements.MosaicTiles.Tiles.empty() && state_.Elements.Lomo)
+    mosaicTimer_->start(MosaicInterval(state_.Elements.Lomo->Speed));
   placeWidgets();
   // Gap editors that are not solved, the input field and the buttons appear once the page is drawn.
   for (TXRichEdit* e : gapEditors_)

@@ -100,5 +100,6 @@ class TXPage : public QWidget {
   std::vector<TXRichEdit*> gapEditors_;
   std::vector<tXColorButton*> buttons_;
   QScrollBar* scrollBar_ = nullptr;
+  class QTimer* mosaicTimer_ = nullptr;
   QImage buffer_;
 };

@@ -290,6 +290,13 @@ TEST(WidgetColorButton, BlendedPicturesGoThroughTheHookWithTheStateColour) {
     TColor color;
   };
   std::vector<Call> calls;
+  // Page controls install the page's blending; this test installs its own and puts it back.
+  const tXColorButton::PictureBlendHook saved = tXColorButton::BlendPicture;
+  tXColorButton::BlendPicture = nullptr;
+  struct Restore {
+    tXColorButton::PictureBlendHook hook;
+    ~Restore() { tXColorButton::BlendPicture = hook; }
+  } restore{saved};
   tXColorButton b;
   b.resize(40, 40);
   b.setColor(kWhite);
