@@ -91,6 +91,11 @@ void ImageTag(TParser& p, BuildContext& ctx) {
   const qsizetype bar = source.indexOf(QLatin1Char('|'));
   const int first = loadSource(bar < 0 ? source : source.left(bar), ctx);
   if (first < 0) return;  // a missing picture is left out
+  // A scale that would make the picture larger than any page is cut down.
+  const QImage& img = page.Elements.Pictures[static_cast<size_t>(first)].Image;
+  const int side = std::max(img.width(), img.height());
+  if (side > 0 && static_cast<qint64>(side) * f.ImgScale / 100 > PictureCache::kMaxPictureSide)
+    f.ImgScale = std::max(1, static_cast<int>(qint64(PictureCache::kMaxPictureSide) * 100 / side));
   tHTML_format element = page.CurrentFormat;  // the text format before the tag
   element.PictureIndex = first;
   element.ImgRadius = f.ImgRadius;

@@ -214,6 +214,7 @@ struct PageElements {
   std::vector<TCheckBox> CheckBoxes;
   std::vector<tMap> Maps;
   std::vector<TPicture> Pictures;
+  QStringList FailedPictures;  // reported once per page
   std::optional<TInputSpec> Input;
   std::vector<TGapSpec> Gaps;
   std::vector<TButtonSpec> Buttons;

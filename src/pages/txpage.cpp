@@ -5,7 +5,12 @@
 
 #include <QPainter>
 #include <QScrollBar>
+#include <QEventLoop>
 #include <QTimer>
+#include <QToolTip>
+
+#include "common/random.h"
+#include "pages/txlabel.h"
 #include <QWheelEvent>
 
 #include "pages/blendmodes.h"
@@ -25,6 +30,13 @@ TXPage::TXPage(QWidget* parent) : QWidget(parent), loader_(state_) {
   if (!tXColorButton::BlendPicture)
     tXColorButton::BlendPicture = [](QImage& canvas, const QPoint& at, const QImage& picture, int mode, int radius,
                                      TColor colour) { BlendImage(canvas, at, picture, mode, 255, colour, radius); };
+  hintLabel_ = new TXLabel(this);
+  hintLabel_->hide();
+  tooltipTimer_ = new QTimer(this);
+  tooltipTimer_->setSingleShot(true);
+  connect(tooltipTimer_, &QTimer::timeout, this, [this] {
+    QToolTip::showText(mapToGlobal(tooltipAt_ + QPoint(12, 16)), tooltipText_, this, QRect(), 2000);
+  });
   mosaicTimer_ = new QTimer(this);
   connect(mosaicTimer_, &QTimer::timeout, this, [this] {
     const PageElements& e = state_.Elements;
@@ -87,8 +99,94 @@ void TXPage::placeWidgets() {
     buttons_[i]->setGeometry(e.Buttons[i].Rect.translated(0, dy));
 }
 
+void TXPage::ShowHint(const QString& text, const QRect& link) {
+  // 200 pixels of word-wrapped text with 8 pixels of padding on every side.
+  constexpr int kTextWidth = 200;
+  hintLabel_->setAutoSize(false);
+  hintLabel_->setWordWrap(true);
+  hintLabel_->setCaption(text);
+  const int textHeight =
+      QFontMetrics(hintLabel_->font()).boundingRect(QRect(0, 0, kTextWidth, 100000), Qt::TextWordWrap, text).height();
+  hintLabel_->resize(kTextWidth + 16, textHeight + 16);
+  const QSize size = hintLabel_->size();
+  int x = link.left() + 8;
+  int y = link.bottom() + 1 + 8;
+  if (x + size.width() > width() - 8) x = buffer_.width() - 24 - size.width();
+  if (y + size.height() > height() - 24) y = link.top() - size.height() - 8;
+  hintLabel_->move(std::max(0, x), std::max(0, y));
+  hintLabel_->show();
+  hintLabel_->raise();
+}
+
+void TXPage::HideHint() { hintLabel_->hide(); }
+
+void TXPage::ScheduleTooltip(const QString& text, const QPoint& mouse) {
+  tooltipText_ = text;
+  tooltipAt_ = mouse;
+  tooltipTimer_->start(500);
+}
+
+void TXPage::CancelTooltip() {
+  tooltipTimer_->stop();
+  QToolTip::hideText();
+}
+
+int TXPage::ReactionPointSize(const QString& text, int width) {
+  // Starts at 48 points and shrinks by 2 until the text fits; never below 6.
+  QFont font(QStringLiteral("Times New Roman"));
+  font.setItalic(true);
+  int points = 48;
+  for (; points > 6; points -= 2) {
+    font.setPointSize(points);
+    if (QFontMetrics(font).horizontalAdvance(text) <= width - 40) break;
+  }
+  return points;
+}
+
+void TXPage::ShowReaction(bool positive, int durationMs) {
+  const QString text = positive ? state_.GetVariable(QStringLiteral("kPositiv"), QStringLiteral("Unglaublich!"))
+                                : state_.GetVariable(QStringLiteral("kNegativ"), QStringLiteral("Oh nein!"));
+  QFont font(QStringLiteral("Times New Roman"));
+  font.setItalic(true);
+  font.setPointSize(ReactionPointSize(text, width()));
+  const QFontMetrics m(font);
+  QPoint at((width() - m.horizontalAdvance(text)) / 2, (height() + m.ascent() - m.descent()) / 2);
+  reaction_ = QImage(size(), QImage::Format_RGB32);
+
+  QEventLoop loop;
+  QTimer frames;
+  const auto frame = [&] {
+    reaction_.fill(Qt::black);
+    QPainter p(&reaction_);
+    const int specks = 4 + Random::below(4);
+    for (int i = 0; i < specks; ++i) {
+      p.setPen(Qt::NoPen);
+      p.setBrush(Random::below(2) ? QColor(0xC0, 0xC0, 0xC0) : QColor(0x80, 0x80, 0x80));
+      const QPoint c(Random::below(std::max(1, width())), Random::below(std::max(1, height())));
+      if (Random::below(2)) p.drawRect(QRect(c, QSize(1 + Random::below(6), 1 + Random::below(8))));
+      else p.drawEllipse(QRect(c, QSize(1 + Random::below(10), 1 + Random::below(10))));
+    }
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(at, text);
+    at += QPoint(Random::below(5) - 2, Random::below(5) - 2);
+    update();
+  };
+  connect(&frames, &QTimer::timeout, &loop, frame);
+  frame();
+  frames.start(20);
+  QTimer::singleShot(std::max(0, durationMs), &loop, &QEventLoop::quit);
+  loop.exec();
+  reaction_ = QImage();
+  update();
+}
+
 void TXPage::paintEvent(QPaintEvent*) {
   QPainter p(this);
+  if (!reaction_.isNull()) {
+    p.drawImage(0, 0, reaction_);
+    return;
+  }
   const int w = width() - (scrollBar_->isVisible() ? PageLayout::kScrollBarWidth + 1 : 0);
   if (buffer_.isNull()) {
     p.fillRect(rect(), Qt::white);

@@ -13,6 +13,7 @@
 // The page control: shows one page of markup at a time. Host programs talk
 // to it through these properties, operations and events only.
 class QScrollBar;
+class TXLabel;
 class TXRichEdit;
 class tXColorButton;
 
@@ -74,6 +75,21 @@ class TXPage : public QWidget {
   int ScrollPosition() const { return state_.Layout.ScrollPosition; }
   void setScrollPosition(int position);
 
+  // The hint label of "@" links: a note below (or above) the link's rectangle
+  // (view coordinates); a click hides it.
+  void ShowHint(const QString& text, const QRect& linkRect);
+  void HideHint();
+  TXLabel* HintLabel() const { return hintLabel_; }
+  // The small hint window near the mouse: after 500 ms for 2000 ms.
+  void ScheduleTooltip(const QString& text, const QPoint& mouse);
+  void CancelTooltip();
+  // The full-page reaction after an exercise answer ("kPositiv" / "kNegativ");
+  // pending events are let through while it runs, mouse input to the page is ignored.
+  void ShowReaction(bool positive, int durationMs);
+  bool ReactionRunning() const { return !reaction_.isNull(); }
+  // The reaction's text as it is drawn, and its point size (for tests).
+  static int ReactionPointSize(const QString& text, int width);
+
   // The widgets the page's tags created.
   TXInputField* InputField() const { return input_; }
   const std::vector<TXRichEdit*>& GapEditors() const { return gapEditors_; }
@@ -101,5 +117,10 @@ class TXPage : public QWidget {
   std::vector<tXColorButton*> buttons_;
   QScrollBar* scrollBar_ = nullptr;
   class QTimer* mosaicTimer_ = nullptr;
+  class QTimer* tooltipTimer_ = nullptr;
+  TXLabel* hintLabel_ = nullptr;
+  QString tooltipText_;
+  QPoint tooltipAt_;
+  QImage reaction_;  // shown instead of the buffer while a reaction runs
   QImage buffer_;
 };

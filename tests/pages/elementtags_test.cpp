@@ -181,7 +181,10 @@ TEST(ImageTag, PicturesScaleModesAndHostPictures) {
   std::vector<const TXText*> images;
   for (const TXText& e : f.page.Document)
     if (e.Kind == ElementKind::ImageMark) images.push_back(&e);
-  ASSERT_EQ(images.size(), 4u);  // the missing picture is left out
+  ASSERT_EQ(images.size(), 4u);  // the missing picture is left out, with one message
+  ASSERT_EQ(f.messages.messages().size(), 1);
+  EXPECT_EQ(f.messages.messages()[0].text,
+            QStringLiteral("Das Bild ") + f.dir.file(QStringLiteral("fehlt.png")) + QStringLiteral(" konnte nicht geladen werden!"));
   EXPECT_EQ(images[0]->Format.ImgScale, 100);  // no "%": full size
   EXPECT_EQ(images[0]->Format.ImgAlign, 5);
   EXPECT_EQ(images[0]->Format.Font.Style, StyleBold);  // the text format before the tag

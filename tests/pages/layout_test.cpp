@@ -5,6 +5,7 @@
 
 #include "pages/pagefonts.h"
 #include "pages/pagelayout.h"
+#include "pages/txlabel.h"
 #include "pages/txpage.h"
 #include "testsupport.h"
 
@@ -208,4 +209,29 @@ TEST(Rendering, CheckboxesYumlAndLinkImages) {
       if (QColor(r.Highlighted.pixel(xx, yy)).red() > 200 && QColor(r.Highlighted.pixel(xx, yy)).green() < 80) red = true;
   EXPECT_TRUE(red);
   EXPECT_EQ(r.Normal, b.copy(r.Rect));
+}
+
+TEST(Rendering, HintLabelSitsBelowTheLinkOrAboveNearTheBottom) {
+  TXPage page;
+  page.ShowText(QStringLiteral("x"));
+  page.ShowHint(QStringLiteral("la casa = das Haus"), QRect(100, 100, 50, 20));
+  const QWidget* hint = page.HintLabel();
+  EXPECT_EQ(hint->pos(), QPoint(108, 128));
+  EXPECT_EQ(hint->width(), 216);
+  page.ShowHint(QStringLiteral("unten"), QRect(100, 540, 50, 20));
+  EXPECT_EQ(hint->y(), 540 - hint->height() - 8);
+  page.ShowHint(QStringLiteral("rechts"), QRect(700, 100, 50, 20));
+  EXPECT_EQ(hint->x() + hint->width(), 800 - 24);
+}
+
+TEST(Rendering, ReactionTextShrinksButNeverVanishes) {
+  EXPECT_EQ(TXPage::ReactionPointSize(QStringLiteral("Unglaublich!"), 800), 48);
+  EXPECT_LT(TXPage::ReactionPointSize(QStringLiteral("Unglaublich! Unglaublich! Unglaublich! Unglaublich!"), 800), 48);
+  EXPECT_EQ(TXPage::ReactionPointSize(QString(2000, QLatin1Char('x')), 800), 6);
+
+  TXPage page;
+  page.ShowText(QStringLiteral("<a href=\"x\">x</a>"));
+  page.SetVariable(QStringLiteral("kPositiv"), QStringLiteral("¡Muy bien!"));
+  page.ShowReaction(true, 60);  // returns after its time, the page shown again
+  EXPECT_FALSE(page.ReactionRunning());
 }
