@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test bench bench-brief fuzz clean
 
 all: build
 
@@ -27,6 +27,10 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/bench/zvk_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+# Every benchmark once, briefly: they still build and run (CI).
+bench-brief: build
+	$(BUILD_DIR)/bench/zvk_bench --benchmark_min_time=0.01
 
 # Builds the page builder with libFuzzer and sanitizers and runs it for a bounded time.
 fuzz: deps

@@ -52,4 +52,4 @@ BENCHMARK(BM_IniLookup);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+

@@ -5,7 +5,7 @@
 #include <QSet>
 #include <QPaintDevice>
 
-#include "pages/pagefonts.h"
+#include "pages/textcache.h"
 #include "pages/pagestate.h"
 
 namespace {
@@ -17,31 +17,10 @@ bool isContent(ElementKind k) {
 
 bool isBlankText(const QString& t) { return t.trimmed().isEmpty(); }
 
-// Font metrics per font state, bound to one paint device.
-class MetricsCache {
- public:
-  explicit MetricsCache(QPaintDevice* device) : device_(device) {}
-  const QFontMetrics& For(const FontState& f, int tracking) {
-    const QString key = f.FaceName + QLatin1Char('|') + QString::number(f.Size) + QLatin1Char('|') +
-                        QString::number(f.Style) + QLatin1Char('|') + QString::number(tracking);
-    auto it = cache_.find(key);
-    if (it == cache_.end()) {
-      QFont font = PageFonts::FontFor(f);
-      if (tracking != 0) font.setLetterSpacing(QFont::AbsoluteSpacing, tracking);
-      it = cache_.insert(key, device_ ? QFontMetrics(font, device_) : QFontMetrics(font));
-    }
-    return *it;
-  }
-
- private:
-  QPaintDevice* device_;
-  QHash<QString, QFontMetrics> cache_;
-};
-
 class Pass {
  public:
   Pass(PageState& page, QPaintDevice* device, int clientWidth, int clientHeight)
-      : page_(page), e_(page.Layout.Elements), metrics_(device), clientHeight_(clientHeight) {
+      : page_(page), e_(page.Layout.Elements), clientHeight_(clientHeight) {
     defaultColumn_ = clientWidth - PageLayout::kScrollBarWidth - 16;
   }
 
@@ -83,14 +62,15 @@ class Pass {
         default:
           break;
       }
-      const QFontMetrics& m = metrics_.For(f.Font, f.Tracking);
-      t.Width = m.horizontalAdvance(t.Text);
-      t.Height = m.height();
-      t.Ascent = m.ascent();
-      t.Descent = m.descent();
+      TextCache& cache = TextCache::Instance();
+      const TextCache::Extent x = cache.Measure(f.Font, f.Tracking, t.Text);
+      t.Width = x.Width;
+      t.Height = x.Height;
+      t.Ascent = x.Ascent;
+      t.Descent = x.Descent;
       if (!isBlankText(t.Text)) {
         if (f.GapIndex >= 0 && f.GapIndex < 255) {
-          const int w = m.horizontalAdvance(QStringLiteral("abc")) + t.Width;
+          const int w = cache.Measure(f.Font, f.Tracking, QStringLiteral("abc")).Width + t.Width;
           t.Width = w + w / 10 + 8;
         } else if (f.GapIndex >= 255) {
           t.Width = el.Drag.BlockWidth;
@@ -376,7 +356,6 @@ class Pass {
 
   PageState& page_;
   tFormatted_text_list& e_;
-  MetricsCache metrics_;
   int clientHeight_;
   int defaultColumn_ = 768;
   int lineStart_ = -1;

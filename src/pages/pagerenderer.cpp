@@ -7,7 +7,7 @@
 #include "pages/blendmodes.h"
 #include "pages/boxpainter.h"
 #include "pages/mosaic.h"
-#include "pages/pagefonts.h"
+#include "pages/textcache.h"
 #include "pages/pagelayout.h"
 #include "pages/pagestate.h"
 
@@ -160,20 +160,16 @@ class Drawing {
     }
   }
 
-  QFont fontOf(const TXText& t) const {
-    QFont f = PageFonts::FontFor(t.Format.Font);
-    if (t.Format.Font.Hot) f.setUnderline(true);
-    if (t.Format.Tracking != 0) f.setLetterSpacing(QFont::AbsoluteSpacing, t.Format.Tracking);
-    return f;
-  }
-
   void drawText(QPainter& p, const TXText& t, TColor color) {
     const FontState& fs = t.Format.Font;
     if (!fs.NoBack) p.fillRect(QRect(t.X, t.Y - t.Ascent, t.Width, t.Height), qcolor(resolve(fs.BackColor)));
     if (t.Text == QString(QChar(0xFF))) return;  // keeps its room, draws nothing
-    p.setFont(fontOf(t));
+    TextCache& cache = TextCache::Instance();
+    p.setFont(cache.Font(fs, t.Format.Tracking, fs.Hot));
     p.setPen(qcolor(resolve(color)));
-    p.drawText(t.X, t.Y, t.Text);
+    // Shaped once per font and text; placed by its top-left corner.
+    p.drawStaticText(t.X, t.Y - cache.Metrics(fs, t.Format.Tracking).ascent(),
+                     cache.Shaped(fs, t.Format.Tracking, fs.Hot, t.Text));
   }
 
   bool drawable(const TXText& t) const {
