@@ -46,3 +46,23 @@ QFont FontFor(const FontState& state) {
 }
 
 }  // namespace PageFonts
+
+namespace PageFonts {
+
+QFont EditorFontFor(const FontState& state) {
+  QFont font = FontFor(state);
+  const int h = state.Size;
+  if (h <= 7) return font;
+  int points = 0;
+  if (h >= 16 && h <= 17) points = 9;
+  else if (h <= 19 && h >= 18) points = 10;
+  else if (h >= 20 && h <= 23) points = 13;
+  else if (h >= 24 && h <= 29) points = 15;
+  else if (h >= 30 && h <= 31) points = 17;
+  else if (h >= 32 && h <= 36) points = 19;
+  else points = std::max(1, static_cast<int>(font.pixelSize() * 72 / 96) - 7);
+  font.setPointSize(points);
+  return font;
+}
+
+}  // namespace PageFonts

@@ -11,6 +11,10 @@ namespace PageFonts {
 
 QFont FontFor(const FontState& state);
 
+// The font of an editor laid over a page element (typing gaps): cell-height
+// sizes (above 7) are mapped to point sizes that fit the element.
+QFont EditorFontFor(const FontState& state);
+
 // The character height in pixels of sizes 1..7.
 int CharacterHeight(int size);
 

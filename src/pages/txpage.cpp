@@ -68,10 +68,23 @@ void TXPage::ShowPage() {
   if (!state_.Elements.MosaicTiles.Tiles.empty() && state_.Elements.Lomo)
     mosaicTimer_->start(MosaicInterval(state_.Elements.Lomo->Speed));
   placeWidgets();
-  // Gap editors that are not solved, the input field and the buttons appear once the page is drawn.
-  for (TXRichEdit* e : gapEditors_)
-    if (!e->Done()) e->show();
-  if (input_) input_->show();
+  // A page with key links takes the keyboard.
+  if (!state_.KeyLinks.IsEmpty() && isVisible() && (!parentWidget() || parentWidget()->isVisible())) setFocus();
+  // Gap editors that are not solved, the input field and the buttons appear
+  // once the page is drawn; the first open gap, or the input field, takes the focus.
+  bool focused = false;
+  for (TXRichEdit* e : gapEditors_) {
+    if (e->Done()) continue;
+    e->show();
+    if (!focused && window()->isVisible()) {
+      e->setFocus();
+      focused = true;
+    }
+  }
+  if (input_) {
+    input_->show();
+    input_->setFocus();
+  }
   for (tXColorButton* b : buttons_) b->show();
   update();
 }
@@ -232,7 +245,7 @@ void TXPage::attachWidgets() {
     editor->Command = gap.Command;
     editor->Element = gap.Element;
     editor->setToolTip(gap.Tip);
-    editor->setFont(PageFonts::FontFor(gap.Font));
+    editor->setFont(PageFonts::EditorFontFor(gap.Font));
     if (gap.NoBorder) editor->setFrameStyle(QFrame::NoFrame);
     gapEditors_.push_back(editor);
   }
