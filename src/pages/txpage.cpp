@@ -47,16 +47,28 @@ TXPage::TXPage(QWidget* parent) : QWidget(parent), loader_(state_) {
   scrollBar_ = new QScrollBar(Qt::Vertical, this);
   scrollBar_->hide();
   connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int value) { setScrollPosition(value); });
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  waitTimer_ = new QTimer(this);
+  waitTimer_->setSingleShot(true);
+  connect(waitTimer_, &QTimer::timeout, this, [this] {
+    if (AutoJump) FollowLink(state_.WaitTarget);
+  });
+  // A page that is cleared stops the sound it started.
+  state_.OnCleared = [this] {
+    if (SoundCommand) SoundCommand(QStringLiteral("close welle"), true);
+  };
   loader_.OnPageBuilt = [this] {
-    state_.Layout.ScrollPosition = 0;
     attachWidgets();
-    ShowPage();
+    pageShown();
   };
 }
 
 void TXPage::ShowPage() {
+  if (OnTitleChange) OnTitleChange(this, state_.PageTitle);
   PageLayout(state_, &buffer_).Run(width(), height());
   PageRenderer(state_).Draw(buffer_, width(), height());
+  highlighted_ = -1;
   const TPageLayout& l = state_.Layout;
   scrollBar_->setGeometry(width() - PageLayout::kScrollBarWidth, 0, PageLayout::kScrollBarWidth, height());
   scrollBar_->setRange(0, l.ScrollMax);
@@ -87,6 +99,12 @@ void TXPage::ShowPage() {
   }
   for (tXColorButton* b : buttons_) b->show();
   update();
+  // ONSHOW: a command for the host, or a piece of music to play.
+  const QString show = state_.ShowCommand;
+  if (!show.isEmpty()) {
+    if (show.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive)) FollowLink(show);
+    else if (OnCommand) OnCommand(this, show);
+  }
 }
 
 void TXPage::setScrollPosition(int position) {
@@ -206,6 +224,14 @@ void TXPage::paintEvent(QPaintEvent*) {
     return;
   }
   p.drawImage(QPoint(0, 0), buffer_, QRect(0, state_.Layout.ScrollPosition, w, height()));
+  // The link under the mouse: its highlighted images over the page.
+  if (highlighted_ >= 0) {
+    const auto& rects = state_.Elements.Links.Rects;
+    for (int i : groupOf(highlighted_)) {
+      const tNamedRect& r = rects[static_cast<size_t>(i)];
+      if (!r.Highlighted.isNull()) p.drawImage(r.Rect.topLeft() - QPoint(0, state_.Layout.ScrollPosition), r.Highlighted);
+    }
+  }
 }
 
 void TXPage::wheelEvent(QWheelEvent* event) {
@@ -261,6 +287,7 @@ void TXPage::attachWidgets() {
       button->setMouseOver(true);
       button->setMouseOver3D(true);
     }
+    button->OnClick = [this](tXColorButton* b) { FollowLink(b->Befehl()); };
     button->hide();
     buttons_.push_back(button);
   }

@@ -67,6 +67,38 @@ class TXPage : public QWidget {
   using PictureRequestEvent = std::function<void(TXPage* sender, const QString& code, QImage& picture)>;
   void setOnPictureRequest(PictureRequestEvent handler);
 
+  // The events of links and the mouse (raised on the user-interface thread, in order).
+  std::function<void(TXPage* sender)> OnFileChange;
+  std::function<void(TXPage* sender, const QString& title)> OnTitleChange;
+  std::function<void(TXPage* sender, const QString& badLink)> OnBadLink;
+  std::function<void(TXPage* sender, const QString& anker)> OnAnkerChange;
+  std::function<void(TXPage* sender, const QString& text)> OnHintChange;
+  std::function<void(TXPage* sender, QString& code)> OnMoveCommand;
+  std::function<void(TXPage* sender, const QRect& rechteck, const QString& text)> OnRightClick;
+  // The program's orderly end (target "END"); without a handler the page's window is closed.
+  std::function<void(TXPage* sender)> OnEnd;
+  // Exercise parts that run on the page: a multiple-choice answer ("mchx..."),
+  // posing the next exercise of a collection ("EX"), the recorder's buttons.
+  std::function<void(TXPage* sender, const QString& code)> OnMultipleChoice;
+  std::function<void(TXPage* sender)> OnPoseExercise;
+  std::function<void(TXPage* sender, const QString& button)> OnRecorderButton;
+  // Sound commands with the alias "welle" ("close welle", "open ... alias welle",
+  // "play welle from 0"); the answer begins with "Error" on failure. silent: no message.
+  std::function<QString(const QString& command, bool silent)> SoundCommand;
+  // Plays a short wave file without waiting (hover sounds).
+  std::function<void(const QString& file)> PlaySoundAsync;
+
+  // WAIT targets are followed only while this is on.
+  bool AutoJump = true;
+
+  // Follows a link target (the one dispatcher of links, keys, buttons, timers).
+  void FollowLink(const QString& target, const QRect& rect = QRect());
+  // Mouse input reaches the page again while a host command still runs.
+  void EnableInput() { inputOn_ = true; }
+  bool InputOn() const { return inputOn_; }
+  // The link group highlighted under the mouse (-1: none): its first rectangle.
+  int HighlightedLink() const { return highlighted_; }
+
   // Lays out and draws the current page and shows its widgets (done after
   // every new page; call it again after the page was changed).
   void ShowPage();
@@ -100,6 +132,13 @@ class TXPage : public QWidget {
   const PageState& state() const { return state_; }
 
  protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
   void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
@@ -109,6 +148,23 @@ class TXPage : public QWidget {
   void attachWidgets();
   // Places the page's widgets at their document positions less the scroll position.
   void placeWidgets();
+  // After a new page: events, drawing, the broken-link report, hover state.
+  void pageShown();
+  void reportBadLink();
+  void followExerciseCall(const QString& target);
+  void toggleCheckBox(const QString& name);
+  void playSound(const QString& path);
+  void openDocument(const QString& target);
+  void runHostCommand(const QString& code);
+  // A rectangle's target as followed by a button: alias replaced, hint cut,
+  // the side of "°" chosen.
+  QString clickTarget(const QString& name, bool right) const;
+  // Index of the first link rectangle under a view position, or -1.
+  int rectAt(const QPoint& view) const;
+  // The first rectangle of the highlighting group a rectangle belongs to, and the group's rectangles.
+  std::vector<int> groupOf(int rect) const;
+  void hover(const QPoint& view);
+  void setHighlighted(int rect);
 
   PageState state_;
   PageLoader loader_;
@@ -122,5 +178,15 @@ class TXPage : public QWidget {
   QString tooltipText_;
   QPoint tooltipAt_;
   QImage reaction_;  // shown instead of the buffer while a reaction runs
+  class QTimer* waitTimer_ = nullptr;
+  bool inputOn_ = false;
+  bool commandRunning_ = false;
+  int highlighted_ = -1;
+  bool mouseInside_ = false;
+  QPoint lastMouse_;
+  QString lastAnker_;
+  QString lastHint_;
+  QString lastReportedHint_;
+  int pressedRect_ = -1;
   QImage buffer_;
 };

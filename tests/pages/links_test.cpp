@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QThread>
+
+#include "common/messagerecorder.h"
+#include "common/zstream.h"
+#include "pages/pagefile.h"
+#include "pages/txlabel.h"
+#include "pages/txpage.h"
+#include "testsupport.h"
+
+namespace {
+
+// A page control over a directory of compressed pages, recording what it raises.
+struct LinkPage {
+  LinkPage() {
+    page.resize(800, 572);
+    page.setXPath(dir.path());
+    page.OnCommand = [this](TXPage*, const QString& c) { commands << c; };
+  }
+  // Markup in UTF-8 or already in Windows-1252, stored as a page file.
+  void write(const QString& name, const QByteArray& markup) {
+    dir.write(name, ZStream::compress(PageFile::toStoredText(markup).bytes));
+  }
+  bool open(const QString& name) { return page.setXFile(name); }
+  // Centre of the first rectangle of the link with this target name, in view coordinates.
+  QPoint linkPoint(const QString& name) const {
+    const auto& links = page.state().Elements.Links;
+    for (const tNamedRect& r : links.Rects)
+      if (links.Names.value(r.NameIndex) == name) return r.Rect.center() - QPoint(0, page.ScrollPosition());
+    ADD_FAILURE() << "no link " << name.toStdString();
+    return {};
+  }
+  void click(const QPoint& at, Qt::MouseButton button = Qt::LeftButton) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, page.mapToGlobal(at), button, button, Qt::NoModifier);
+    QCoreApplication::sendEvent(&page, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, page.mapToGlobal(at), button, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&page, &release);
+  }
+  void move(const QPoint& at) {
+    QMouseEvent ev(QEvent::MouseMove, at, page.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&page, &ev);
+  }
+  void key(int key, const QString& text = {}) {
+    QKeyEvent ev(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(&page, &ev);
+  }
+  TestTree dir;
+  MessageRecorder messages;
+  TXPage page;
+  QStringList commands;
+};
+
+}  // namespace
+
+TEST(Links, NavigationBackAndCommandsBeforePages) {
+  LinkPage p;
+  p.write(QStringLiteral("eins.htx"), "<a href=\"zwei.htx\">weiter</a> <a href=\"§[neu]zwei.htx\">neu</a> <a href=\"§abc\">abc</a>");
+  p.write(QStringLiteral("zwei.htx"), "<title>Zwei</title><a href=\"-\">zur\xFC" "ck</a>");
+  ASSERT_TRUE(p.open(QStringLiteral("eins.htx")));
+
+  p.click(p.linkPoint(QStringLiteral("§abc")));
+  EXPECT_EQ(p.commands, QStringList{QStringLiteral("abc")});
+  EXPECT_EQ(p.page.XFile(), QStringLiteral("eins.htx"));
+
+  p.click(p.linkPoint(QStringLiteral("§[neu]zwei.htx")));
+  EXPECT_EQ(p.commands.last(), QStringLiteral("neu"));
+  EXPECT_EQ(p.page.XFile(), QStringLiteral("zwei.htx"));
+  EXPECT_EQ(p.page.PageTitle(), QStringLiteral("Zwei"));
+
+  p.click(p.linkPoint(QStringLiteral("-")));
+  EXPECT_EQ(p.page.XFile(), QStringLiteral("eins.htx"));
+  EXPECT_EQ(p.page.History().size(), 1);
+  p.page.FollowLink(QStringLiteral("-"));  // on the first page: nothing
+  EXPECT_EQ(p.page.XFile(), QStringLiteral("eins.htx"));
+  EXPECT_TRUE(p.messages.messages().isEmpty());
+}
+
+TEST(Links, LeftAndRightButtonsTakeTheirSideOfTheDegreeSign) {
+  LinkPage p;
+  p.write(QStringLiteral("start.htx"), "<a href=\"a.htx\xB0" "b.htx\">links oder rechts</a>");
+  p.write(QStringLiteral("a.htx"), "A");
+  p.write(QStringLiteral("b.htx"), "B");
+  ASSERT_TRUE(p.open(QStringLiteral("start.htx")));
+  const QPoint at = p.linkPoint(QStringLiteral("a.htx°b.htx"));
+  p.click(at, Qt::RightButton);
+  EXPECT_EQ(p.page.XFile(), QStringLiteral("b.htx"));
+  ASSERT_TRUE(p.open(QStringLiteral("start.htx")));
+  p.click(at, Qt::LeftButton);
+  EXPECT_EQ(p.page.XFile(), QStringLiteral("a.htx"));
+}
+
+TEST(Links, CheckboxesHintsAndExerciseCalls) {
+  LinkPage p;
+  p.write(QStringLiteral("s.htx"), "<checkbox coords=12,4 name=\"laut\">laut <a href=\"@Ein Hinweis\">Hinweis</a> "
+                                   "<a href=\"extra.htx\">Extra</a>");
+  ASSERT_TRUE(p.open(QStringLiteral("s.htx")));
+  p.click(p.linkPoint(QStringLiteral("+laut")));
+  EXPECT_TRUE(p.page.IsCondition(QStringLiteral("laut")));
+  p.click(p.linkPoint(QStringLiteral("+laut")));
+  EXPECT_FALSE(p.page.IsCondition(QStringLiteral("laut")));
+  EXPECT_EQ(p.commands, (QStringList{QStringLiteral("+laut"), QStringLiteral("-laut")}));
+
+  p.click(p.linkPoint(QStringLiteral("%@Ein Hinweis")));
+  EXPECT_FALSE(p.page.HintLabel()->isHidden());
+  EXPECT_EQ(p.page.HintLabel()->Caption(), QStringLiteral("Ein Hinweis"));
+  p.click(p.linkPoint(QStringLiteral("%@Ein Hinweis")));  // a second click closes it
+  EXPECT_TRUE(p.page.HintLabel()->isHidden());
+
+  // A page name that begins with "ex" is taken as an exercise-collection call.
+  p.click(p.linkPoint(QStringLiteral("extra.htx")));
+  ASSERT_FALSE(p.messages.messages().isEmpty());
+  EXPECT_EQ(p.messages.messages().last().text, QStringLiteral("EX nicht gefunden"));
+}
+
+TEST(Links, EnterOnceAndKeysInEitherCase) {
+  LinkPage p;
+  p.write(QStringLiteral("k.htx"), "<a href=\"§los@Los geht's\" return>Los</a> <a href=\"§weiter@Weiter\" key=w>Weiter</a>");
+  ASSERT_TRUE(p.open(QStringLiteral("k.htx")));
+  p.key(Qt::Key_Return);
+  p.key(Qt::Key_Return);
+  EXPECT_EQ(p.commands, QStringList{QStringLiteral("los")});  // once, without its hint
+  p.key(Qt::Key_W, QStringLiteral("W"));
+  p.key(Qt::Key_W, QStringLiteral("w"));
+  EXPECT_EQ(p.commands.mid(1), (QStringList{QStringLiteral("weiter"), QStringLiteral("weiter")}));
+}
+
+TEST(Links, HoverHighlightsCursorsSoundsAndTooltips) {
+  LinkPage p;
+  p.write(QStringLiteral("h.htx"), "<a href=\"x.htx@\xB0klick.wav\" flash=#ff0000>Klang</a> <a href=\"\xA7" "cmd\">Befehl</a>");
+  p.dir.write(QStringLiteral("klick.wav"), "RIFF");
+  QStringList played, anchors;
+  p.page.PlaySoundAsync = [&](const QString& f) { played << f; };
+  p.page.OnAnkerChange = [&](TXPage*, const QString& a) { anchors << a; };
+  p.page.OnMoveCommand = [&](TXPage*, QString& code) { code = QStringLiteral("%"); };
+  ASSERT_TRUE(p.open(QStringLiteral("h.htx")));
+
+  p.move(p.linkPoint(QStringLiteral("x.htx@°klick.wav")));
+  EXPECT_EQ(p.page.cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_GE(p.page.HighlightedLink(), 0);
+  ASSERT_EQ(played.size(), 1);
+  EXPECT_TRUE(played[0].endsWith(QStringLiteral("klick.wav")));
+  EXPECT_EQ(anchors, QStringList{QStringLiteral("x.htx")});
+
+  // The host turned this command into "%": no hand, no highlight.
+  p.move(p.linkPoint(QStringLiteral("§cmd")));
+  EXPECT_NE(p.page.cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(p.page.HighlightedLink(), -1);
+  p.move(QPoint(700, 500));
+  EXPECT_EQ(p.page.HighlightedLink(), -1);
+}
+
+TEST(Links, OneBrokenLinkReportPerPage) {
+  LinkPage p;
+  QStringList bad;
+  p.page.OnBadLink = [&](TXPage*, const QString& t) { bad << t; };
+  p.write(QStringLiteral("b.htx"), "<a href=\"fehlt.htx@Hinweis\">eins</a> <a href=\"auch.htx\">zwei</a> "
+                                   "<a href=\"§ok\">drei</a> <a href=\"-\">vier</a> <checkbox name=\"c\">c");
+  ASSERT_TRUE(p.open(QStringLiteral("b.htx")));
+  EXPECT_EQ(bad, QStringList{QStringLiteral("fehlt.htx@Hinweis")});
+}
+
+TEST(Links, WaitTimersFollowOnlyWithAutoJump) {
+  LinkPage p;
+  p.write(QStringLiteral("w.htx"), "<body wait=\"30,ziel.htx\">warten");
+  p.write(QStringLiteral("ziel.htx"), "Ziel");
+  ASSERT_TRUE(p.open(QStringLiteral("w.htx")));
+  for (int i = 0; i < 50 && p.page.XFile() != QLatin1String("ziel.htx"); ++i) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(5);
+  }
+  EXPECT_EQ(p.page.XFile(), QStringLiteral("ziel.htx"));
+
+  p.page.AutoJump = false;
+  ASSERT_TRUE(p.open(QStringLiteral("w.htx")));
+  for (int i = 0; i < 20; ++i) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(5);
+  }
+  EXPECT_EQ(p.page.XFile(), QStringLiteral("w.htx"));
+}
+
+TEST(Links, MissingDocumentsAndTheEnd) {
+  LinkPage p;
+  int ended = 0;
+  p.page.OnEnd = [&](TXPage*) { ++ended; };
+  p.write(QStringLiteral("d.htx"), "x");
+  ASSERT_TRUE(p.open(QStringLiteral("d.htx")));
+  p.page.FollowLink(QStringLiteral("hilfe.pdf"));
+  ASSERT_EQ(p.messages.messages().size(), 1);
+  EXPECT_EQ(p.messages.messages()[0].text, p.dir.file(QStringLiteral("hilfe.pdf")) + QStringLiteral(" konnte nicht gefunden werden!"));
+  p.dir.write(QStringLiteral("setup.exe"), "MZ");
+  p.page.FollowLink(QStringLiteral("setup.exe"));  // programs are never started
+  EXPECT_EQ(p.messages.messages().last().text, p.dir.file(QStringLiteral("setup.exe")) + QStringLiteral(" konnte nicht geöffnet werden!"));
+  p.page.FollowLink(QStringLiteral("END"));
+  EXPECT_EQ(ended, 1);
+}
