@@ -180,18 +180,22 @@ int view(const QStringList& args) {
   return QApplication::exec();
 }
 
-// Builds every page below a directory and reports each message a build raises.
+// Builds and lays out every page below a directory; reports each message a
+// build raises and each broken link target.
 int check(const QString& directory) {
   QStringList pages;
   for (const char* ext : {".htx", ".htm", ".hzvk", ".xtml", ".xtm"}) FindFiles(directory, &pages, QLatin1String(ext));
   pages.sort();
   int problems = 0;
   for (const QString& file : pages) {
-    PageState page;
-    PageLoader loader(page);
-    page.ProgramDir = QDir::currentPath() + QLatin1Char('/');
+    TXPage page;
+    page.state().ProgramDir = QDir::currentPath() + QLatin1Char('/');
     MessageRecorder messages;
-    loader.OpenFile(file);
+    page.OnBadLink = [&](TXPage*, const QString& target) {
+      std::printf("%s: link \"%s\"\n", qPrintable(file), target.toUtf8().constData());
+      ++problems;
+    };
+    page.setXFile(file);
     for (const Message& m : messages.messages()) {
       std::printf("%s: %s \"%s\"\n", qPrintable(file), qPrintable(MessageBoxService::kindName(m.kind)),
                   m.text.toUtf8().constData());
