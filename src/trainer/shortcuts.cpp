@@ -1,0 +1,38 @@
+#include "trainer/shortcuts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "common/fileio.h"
+
+namespace Shortcuts {
+
+QString LauncherPath(Location location) {
+  const QString dir = location == Desktop ? QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)
+                                          : QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation);
+  return dir + QStringLiteral("/zvk spanisch.desktop");
+}
+
+bool ManageShortcut(Location location, const QString& program, bool create) {
+  const QString path = LauncherPath(location);
+  if (!create) return !QFileInfo::exists(path) || QFile::remove(path);
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  const QString dir = QFileInfo(program).absolutePath();
+  const QString text = QStringLiteral(
+                           "[Desktop Entry]\n"
+                           "Type=Application\n"
+                           "Name=zvk spanisch\n"
+                           "Comment=Spanisch lernen: Vokabeln, Verben, Sprachlabor\n"
+                           "Exec=\"%1\"\n"
+                           "Path=%2\n"
+                           "Terminal=false\n"
+                           "Categories=Education;Languages;\n")
+                           .arg(program, dir);
+  if (!FileIO::writeAtomically(path, text.toUtf8())) return false;
+  QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+  return true;
+}
+
+}  // namespace Shortcuts

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// The trainer's launchers: freedesktop ".desktop" files named "zvk spanisch"
+// on the desktop and in the applications menu.
+namespace Shortcuts {
+
+enum Location { Desktop = 0, ApplicationsMenu = 4 };
+
+QString LauncherPath(Location location);
+
+// Creates (or replaces) the launcher for the program; false when it cannot be written.
+bool ManageShortcut(Location location, const QString& program, bool create);
+
+}  // namespace Shortcuts

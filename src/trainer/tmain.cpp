@@ -1,0 +1,204 @@
+#include "trainer/tmain.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QUrl>
+
+#include "common/filelookup.h"
+#include "common/messagebox.h"
+#include "environment/environment.h"
+#include "pages/txpage.h"
+#include "trainer/shortcuts.h"
+#include "users/txuserbase.h"
+
+namespace {
+
+QColor platformColor(quint32 c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+}  // namespace
+
+TBackdrop::TBackdrop(Environment& environment) : QWidget(nullptr, Qt::FramelessWindowHint), env_(environment) {
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setFocusPolicy(Qt::NoFocus);
+  setWindowTitle(QStringLiteral("zvk spanisch"));
+  menu_ = new QMenu(this);
+  menu_->addAction(QStringLiteral("Minimieren"), this, [] {
+    for (QWidget* w : QApplication::topLevelWidgets()) w->showMinimized();
+  });
+  QAction* windowMode = menu_->addAction(QStringLiteral("Fenster-Modus"), this, [this] { env_.SetWindowMode(true); });
+  windowMode->setShortcut(Qt::Key_F5);
+  menu_->addSeparator();
+  colors_ = new QActionGroup(this);
+  const std::pair<const char*, quint32> kColors[] = {
+      {"Weiß", 0xFFFFFF}, {"Hellgrau", 0xC0C0C0}, {"Dunkelgrau", 0x808080}, {"Schwarz", 0}};
+  for (const auto& [caption, color] : kColors) {
+    QAction* a = menu_->addAction(QString::fromUtf8(caption));
+    a->setCheckable(true);
+    a->setData(color);
+    colors_->addAction(a);
+    connect(a, &QAction::triggered, this, [this, c = color] { setColor(c); });
+  }
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen) setGeometry(screen->geometry());
+}
+
+void TBackdrop::setColor(quint32 color) {
+  color_ = color;
+  ShowColor();
+  update();
+}
+
+void TBackdrop::ShowColor() {
+  for (QAction* a : colors_->actions()) a->setChecked(a->data().toUInt() == color_);
+}
+
+void TBackdrop::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), platformColor(color_)); }
+
+void TBackdrop::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    menu_->popup(event->globalPosition().toPoint());
+    return;
+  }
+  // A click on the backdrop brings the trainer's window to the front.
+  if (QWidget* active = QApplication::activeWindow()) active->raise();
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (qobject_cast<TMain*>(w)) w->raise();
+}
+
+TMain::TMain(Environment& environment, TXUserBase* users)
+    : QWidget(nullptr), env_(environment), users_(users), codes_(environment, users) {
+  setWindowTitle(QStringLiteral("zvk spanisch"));
+  setFixedSize(kWidth, kHeight);
+  QPalette p = palette();
+  p.setColor(QPalette::Window, Qt::black);
+  setPalette(p);
+  setAutoFillBackground(true);
+
+  backdrop_ = std::make_unique<TBackdrop>(env_);
+  backdrop_->setColor(env_.BackgroundColor);
+
+  page_ = new TXPage(this);
+  page_->setGeometry(0, 0, kWidth, kHeight);
+  page_->setSonderzeichen(QStringLiteral("á;é;í;ó;ú;ñ;¿;¡;-;Á;É;Í;Ó;Ú;Ñ"));
+  page_->state().ProgramDir = env_.ProgramDir;
+  page_->setOnSpecialCode([this](TXPage*, QString& code) { codes_.Answer(code); });
+  page_->setOnPictureRequest([this](TXPage*, const QString& code, QImage& picture) {
+    if (users_ && users_->IsLoggedIn()) users_->DrawPicture(code, picture);
+  });
+  page_->OnCommand = [this](TXPage*, const QString& command) { dispatcher_.Run(command); };
+  page_->OnEnd = [this](TXPage*) { CloseMainWindow(); };
+  if (users_) users_->backdropColor = [this]() -> std::optional<quint32> { return backdrop_->Color(); };
+
+  env_.onWindowModeChanged = [this](bool framed) { ApplyWindowMode(framed); };
+
+  // Centred on the screen; on a screen exactly 800 pixels wide the window system places it.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect s = screen->availableGeometry();
+    if (screen->geometry().width() != kWidth) move(s.center() - QPoint(kWidth / 2, kHeight / 2));
+  }
+}
+
+TMain::~TMain() { env_.onWindowModeChanged = nullptr; }
+
+void TMain::setPageConditions() {
+  TXPage& p = *page_;
+  const bool extensions = !codes_.InstalledExtensions.isEmpty();
+  p.SetCondition(QStringLiteral("s"), true);
+  p.SetCondition(QStringLiteral("cdrom"), !env_.WaveDir.isEmpty());
+  p.SetCondition(QStringLiteral("online"), env_.WaveDir.isEmpty() && !env_.WaveExtensionDir.isEmpty() && extensions);
+  p.SetCondition(QStringLiteral("mute"), env_.WaveDir.isEmpty() && !extensions);
+  p.SetCondition(QStringLiteral("login"), IsLoggedIn());
+}
+
+QString TMain::pagePath(const QString& name) const { return env_.PageRoot + QStringLiteral("hzvk/") + name; }
+
+void TMain::ShowStartPage() {
+  setPageConditions();
+  ApplyWindowMode(env_.WindowMode);
+  page_->setXFile(pagePath(QStringLiteral("main.htx")));
+}
+
+void TMain::ApplyWindowMode(bool framed) {
+  const bool wasVisible = isVisible();
+  if (framed) {
+    backdrop_->hide();
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+  } else {
+    backdrop_->show();
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  }
+  setFixedSize(kWidth, kHeight);
+  if (wasVisible || !isVisible()) show();
+  raise();
+}
+
+void TMain::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F5) {
+    env_.SetWindowMode(!env_.WindowMode);
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void TMain::closeEvent(QCloseEvent* event) {
+  if (ending_) {
+    event->accept();
+    return;
+  }
+  const QString bye = pagePath(QStringLiteral("bye.htx"));
+  // Without a farewell page the window could never close: then end at once.
+  if (page_->XFile().compare(QLatin1String("bye.htx"), Qt::CaseInsensitive) == 0 || !FileLookup::fileExists(bye)) {
+    event->ignore();
+    Beenden();
+    return;
+  }
+  StopPresentation();
+  event->ignore();
+  page_->setXFile(bye);
+}
+
+void TMain::Beenden() {
+  if (ending_) return;
+  ending_ = true;
+  if (!QCoreApplication::closingDown()) QCoreApplication::processEvents();
+  if (env_.WirtschaftDir == QLatin1String("-")) env_.SaveDirectories(Environment::SaveWirtschaftDir);
+  if (env_.RechtDir == QLatin1String("-")) env_.SaveDirectories(Environment::SaveRechtDir);
+  // The learner's data first; a failure is reported by the user base itself.
+  if (users_ && users_->IsLoggedIn()) users_->SaveUser();
+  env_.SaveWindowSettings(backdrop_->Color());
+  backdrop_->hide();
+  close();
+  QCoreApplication::quit();
+}
+
+void TMain::OpenWebAddress(const QString& address) {
+  if (!QDesktopServices::openUrl(QUrl(address)))
+    ShowMessage(QStringLiteral("Internet-Verbindung konnte nicht geöffnet werden!"), MessageKind::Information);
+}
+
+bool TMain::IsLoggedIn() const { return users_ && users_->IsLoggedIn(); }
+
+void TMain::ComputeStatistics() {
+  if (users_) users_->ComputeStatistics();
+}
+
+void TMain::Refresh() {
+  page_->SetCondition(QStringLiteral("login"), IsLoggedIn());
+  if (!page_->state().CurrentFile.isEmpty()) page_->setXFile(page_->state().CurrentFile);
+}
+
+void TMain::RemoveShortcuts() {
+  Shortcuts::ManageShortcut(Shortcuts::Desktop, QString(), false);
+  Shortcuts::ManageShortcut(Shortcuts::ApplicationsMenu, QString(), false);
+}
+
+void TMain::DeleteSettings() { env_.DeleteSettingsKey(); }
+
+void TMain::CloseMainWindow() { close(); }

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "trainer/pagecommand.h"
+#include "trainer/specialcodes.h"
+
+class Environment;
+class TXPage;
+class TXUserBase;
+class QMenu;
+class QActionGroup;
+
+// The full-screen backdrop behind the main window, in the learner's colour,
+// with its context menu. It never takes the focus.
+class TBackdrop : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TBackdrop(Environment& environment);
+  quint32 Color() const { return color_; }
+  void setColor(quint32 color);  // platform colour value (red in the low byte)
+  // Checks the menu item of the current colour (none when it matches no item).
+  void ShowColor();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  Environment& env_;
+  quint32 color_ = 0;
+  QMenu* menu_ = nullptr;
+  QActionGroup* colors_ = nullptr;
+};
+
+// The trainer's main window: 800 x 572 pixels filled by one page control.
+// It answers the pages' special codes and picture requests, runs their
+// commands, and ends the program in order.
+class TMain : public QWidget, public PageCommandTarget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kWidth = 800;
+  static constexpr int kHeight = 572;
+
+  TMain(Environment& environment, TXUserBase* users);
+  ~TMain() override;
+
+  TXPage* XPage() const { return page_; }
+  TBackdrop* Backdrop() const { return backdrop_.get(); }
+  PageCommandDispatcher& Dispatcher() { return dispatcher_; }
+  TrainerSpecialCodes& SpecialCodes() { return codes_; }
+
+  // Shows the start page; called once after creation.
+  void ShowStartPage();
+  // Moves the windows between the borderless mode over the backdrop and a framed window.
+  void ApplyWindowMode(bool framed);
+  // Saves what must survive and ends the program.
+  void Beenden();
+
+  // Page commands the shell carries out itself.
+  void OpenWebAddress(const QString& address) override;
+  bool IsLoggedIn() const override;
+  void ComputeStatistics() override;
+  void Refresh() override;
+  void RemoveShortcuts() override;
+  void DeleteSettings() override;
+  void CloseMainWindow() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void setPageConditions();
+  QString pagePath(const QString& name) const;
+
+  Environment& env_;
+  TXUserBase* users_;
+  TXPage* page_ = nullptr;
+  std::unique_ptr<TBackdrop> backdrop_;
+  PageCommandDispatcher dispatcher_{*this};
+  TrainerSpecialCodes codes_;
+  bool ending_ = false;
+};
