@@ -16,8 +16,6 @@ namespace ElementTags {
 
 namespace {
 
-int orZero(int v) { return v == TCoords::kMissing ? 0 : v; }
-
 // Pictures of a mosaic that can be read; the rest are left out.
 QStringList readablePictures(const QStringList& names, const QString& dir, BuildContext& ctx) {
   QStringList found;
@@ -55,9 +53,9 @@ void BoxTag(TParser& p, BuildContext& ctx) {
   const TCoords c = ReadCoords(p.PlainValue(), page.Width, page.Height, &page.PageAliases);
   if (p.Failed()) return;
   TBox box;
-  box.Left = orZero(c.x);
-  box.Top = orZero(c.y);
-  box.Width = orZero(c.w);
+  box.Left = OrZero(c.x);
+  box.Top = OrZero(c.y);
+  box.Width = OrZero(c.w);
   box.AutoHeight = c.h == TCoords::kMissing;
   box.Height = box.AutoHeight ? 20 : c.h;
   f.BoxLeft = box.Left;
@@ -106,7 +104,7 @@ void BoxTag(TParser& p, BuildContext& ctx) {
       }
       case 10: {
         const TCoords z = ReadCoords(p.PlainValue(), page.Width, page.Height, &page.PageAliases);
-        zone2 = QRect(orZero(z.x), orZero(z.y), orZero(z.w), orZero(z.h));
+        zone2 = QRect(OrZero(z.x), OrZero(z.y), OrZero(z.w), OrZero(z.h));
         break;
       }
       case 11: speed = p.NumberValue(0, 60000, 500); break;
@@ -183,11 +181,11 @@ void EllipseTag(TParser& p, BuildContext& ctx) {
     switch (k) {
       case 0: {
         const TCoords c = ReadCoords(p.PlainValue(), page.Width, page.Height, &page.PageAliases);
-        box.Width = orZero(c.w);
-        box.Height = orZero(c.h);
-        box.Left = orZero(c.x) - box.Width / 2;
-        box.Top = orZero(c.y) - box.Height / 2;
-        centreY = orZero(c.y);
+        box.Width = OrZero(c.w);
+        box.Height = OrZero(c.h);
+        box.Left = OrZero(c.x) - box.Width / 2;
+        box.Top = OrZero(c.y) - box.Height / 2;
+        centreY = OrZero(c.y);
         break;
       }
       case 1:

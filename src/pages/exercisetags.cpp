@@ -17,8 +17,6 @@ namespace {
 constexpr int kMaxGridSide = 20;
 constexpr int kMaxCells = 100;
 
-int orZero(int v) { return v == TCoords::kMissing ? 0 : v; }
-
 void shuffle(QStringList& answers) {
   const int swaps = 4 + Random::below(12);  // 4..15
   for (int i = 0; i < swaps; ++i) {
@@ -89,7 +87,7 @@ void MultipleTag(TParser& p, BuildContext& ctx) {
       case 4: mc.Reaction = p.PlainValue(); break;
     }
   }
-  const int x = orZero(c.x), y = orZero(c.y), w = orZero(c.w), h = orZero(c.h);
+  const int x = OrZero(c.x), y = OrZero(c.y), w = OrZero(c.w), h = OrZero(c.h);
   QString markup;
   for (int i = 0; i < rows * columns; ++i) markup += cellMarkup(i, x, y, w, h, rows, mc);
   mc.Markup = markup;
@@ -122,9 +120,9 @@ void KlotzTag(TParser& p, BuildContext& ctx) {
       case 5: d.BlockWidth = std::max(1, p.NumberValue(0, 1000, page.Width - std::max(0, left))); break;
       case 6: {
         const TCoords c = ReadCoords(p.PlainValue(), page.Width, page.Height, &page.PageAliases);
-        left = d.TrayLeft = orZero(c.x);
-        d.TrayTop = orZero(c.y);
-        d.TrayRight = orZero(c.x) + orZero(c.w);
+        left = d.TrayLeft = OrZero(c.x);
+        d.TrayTop = OrZero(c.y);
+        d.TrayRight = OrZero(c.x) + OrZero(c.w);
         break;
       }
     }
@@ -146,7 +144,7 @@ void SatzTag(TParser& p, BuildContext& ctx) {
       case 1: c = ReadCoords(p.PlainValue(), page.Width, page.Height, &page.PageAliases); break;
     }
   }
-  sentence.Rect = QRect(orZero(c.x), orZero(c.y), orZero(c.w), orZero(c.h));
+  sentence.Rect = QRect(OrZero(c.x), OrZero(c.y), OrZero(c.w), OrZero(c.h));
   if (!sentence.Text.isEmpty() && c.x != TCoords::kMissing && c.x > 0) page.Elements.Sentences.push_back(sentence);
 }
 

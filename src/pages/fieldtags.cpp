@@ -12,11 +12,9 @@ namespace ElementTags {
 
 namespace {
 
-int orZero(int v) { return v == TCoords::kMissing ? 0 : v; }
-
 QRect rectOf(const QString& value, const PageState& page) {
   const TCoords c = ReadCoords(value, page.Width, page.Height, &page.PageAliases);
-  return QRect(orZero(c.x), orZero(c.y), orZero(c.w), orZero(c.h));
+  return QRect(OrZero(c.x), OrZero(c.y), OrZero(c.w), OrZero(c.h));
 }
 
 // A quoted value in which '$name' stands for the variable.
