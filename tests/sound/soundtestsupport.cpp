@@ -1,0 +1,85 @@
+#include "sound/soundtestsupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+#include <QtEndian>
+#include <cmath>
+
+namespace {
+
+void put32(QByteArray& out, quint32 v) {
+  char b[4];
+  qToLittleEndian(v, b);
+  out.append(b, 4);
+}
+
+void put16(QByteArray& out, quint16 v) {
+  char b[2];
+  qToLittleEndian(v, b);
+  out.append(b, 2);
+}
+
+}  // namespace
+
+QString WriteTone(const QString& path, int ms, int hz) {
+  const int frames = 44100 * ms / 1000;
+  QByteArray pcm(frames * 2, '\0');
+  for (int i = 0; i < frames; ++i)
+    qToLittleEndian(qint16(8000 * std::sin(2 * M_PI * hz * i / 44100.0)), pcm.data() + 2 * i);
+  QByteArray file("RIFF");
+  put32(file, 36 + pcm.size());
+  file += "WAVEfmt ";
+  put32(file, 16);
+  put16(file, 1);
+  put16(file, 1);
+  put32(file, 44100);
+  put32(file, 88200);
+  put16(file, 2);
+  put16(file, 16);
+  file += "data";
+  put32(file, pcm.size());
+  file += pcm;
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile out(path);
+  if (out.open(QIODevice::WriteOnly)) out.write(file);
+  return path;
+}
+
+QString WriteTrack(const QString& path, int ms) {
+  const QString wav = path + QStringLiteral(".wav");
+  WriteTone(wav, ms, 330);
+  const QString lame = QStandardPaths::findExecutable(QStringLiteral("lame"));
+  if (!lame.isEmpty() &&
+      QProcess::execute(lame, {QStringLiteral("--silent"), QStringLiteral("-b"), QStringLiteral("64"), wav, path}) == 0 &&
+      QFileInfo(path).size() > 0) {
+    QFile::remove(wav);
+    return path;
+  }
+  QFile::remove(path);
+  QFile::rename(wav, path);
+  return path;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QThread::msleep(5);
+  }
+  return true;
+}
+
+bool SoundServerAvailable() {
+  return !QMediaDevices::audioOutputs().isEmpty() && !QMediaDevices::audioInputs().isEmpty();
+}
