@@ -10,6 +10,8 @@
 #include "trainer/shortcuts.h"
 #include "trainer/startup.h"
 #include "trainer/tmain.h"
+#include "users/logindialogs.h"
+#include "users/loginflow.h"
 #include "users/txuserbase.h"
 
 int main(int argc, char** argv) {
@@ -36,13 +38,18 @@ int main(int argc, char** argv) {
     Shortcuts::ManageShortcut(Shortcuts::ApplicationsMenu, program, true);
   }
 
+  // For measuring start-up: no login, and the end as soon as the first page is on the screen.
+  const bool measuring = qEnvironmentVariableIsSet("ZVK_EXIT_AFTER_FIRST_PAGE");
   TXUserBase users(env);
+  QtLoginDialogs dialogs;
+  TLogin login(env, users, dialogs);
+  if (!measuring) login.StartLogin();
   QApplication::setApplicationName(QStringLiteral("*zvk spansich 5"));
   TMain mainWindow(env, &users);
+  mainWindow.setLogin(&login);
   mainWindow.ShowStartPage();
 
-  // For measuring start-up: end as soon as the first page is on the screen.
-  if (qEnvironmentVariableIsSet("ZVK_EXIT_AFTER_FIRST_PAGE"))
+  if (measuring)
     QTimer::singleShot(0, &app, [&] { mainWindow.Beenden(); });
   return QApplication::exec();
 }

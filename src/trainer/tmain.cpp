@@ -15,6 +15,8 @@
 #include "environment/environment.h"
 #include "pages/txpage.h"
 #include "trainer/shortcuts.h"
+#include "sound/mcidevice.h"
+#include "users/loginflow.h"
 #include "users/txuserbase.h"
 
 namespace {
@@ -93,6 +95,11 @@ TMain::TMain(Environment& environment, TXUserBase* users)
   });
   page_->OnCommand = [this](TXPage*, const QString& command) { dispatcher_.Run(command); };
   page_->OnEnd = [this](TXPage*) { CloseMainWindow(); };
+  // Sound links and hover sounds play through the program's sound device.
+  page_->SoundCommand = [](const QString& command, bool silent) {
+    return MciDevice::shared().PageCommand(command, silent);
+  };
+  page_->PlaySoundAsync = [](const QString& file) { MciDevice::shared().PlaySoundAsync(file); };
   if (users_) users_->backdropColor = [this]() -> std::optional<quint32> { return backdrop_->Color(); };
 
   env_.onWindowModeChanged = [this](bool framed) { ApplyWindowMode(framed); };
@@ -187,6 +194,22 @@ bool TMain::IsLoggedIn() const { return users_ && users_->IsLoggedIn(); }
 
 void TMain::ComputeStatistics() {
   if (users_) users_->ComputeStatistics();
+}
+
+void TMain::Login() {
+  if (login_) login_->StartLogin();
+}
+
+void TMain::NewUser() {
+  if (login_) login_->NewUser();
+}
+
+void TMain::ChangeUser() {
+  if (login_) login_->ChangeUser();
+}
+
+void TMain::ChangePassword() {
+  if (login_) login_->ChangePassword();
 }
 
 void TMain::Refresh() {

@@ -9,6 +9,7 @@
 class Environment;
 class TXPage;
 class TXUserBase;
+class TLogin;
 class QMenu;
 class QActionGroup;
 
@@ -60,10 +61,17 @@ class TMain : public QWidget, public PageCommandTarget {
   // Saves what must survive and ends the program.
   void Beenden();
 
+  // The login of learners (the user change commands use it).
+  void setLogin(TLogin* login) { login_ = login; }
+
   // Page commands the shell carries out itself.
   void OpenWebAddress(const QString& address) override;
   bool IsLoggedIn() const override;
   void ComputeStatistics() override;
+  void Login() override;
+  void NewUser() override;
+  void ChangeUser() override;
+  void ChangePassword() override;
   void Refresh() override;
   void RemoveShortcuts() override;
   void DeleteSettings() override;
@@ -79,6 +87,7 @@ class TMain : public QWidget, public PageCommandTarget {
 
   Environment& env_;
   TXUserBase* users_;
+  TLogin* login_ = nullptr;
   TXPage* page_ = nullptr;
   std::unique_ptr<TBackdrop> backdrop_;
   PageCommandDispatcher dispatcher_{*this};

@@ -1,0 +1,113 @@
+#include "users/loginflow.h"
+
+#include <QDir>
+
+#include "common/messagebox.h"
+#include "environment/environment.h"
+#include "users/txuserbase.h"
+#include "users/usernames.h"
+
+void TLogin::StartLogin() {
+  if (users_.IsLoggedIn()) users_.SaveUser();
+  const QStringList users = users_.ListUsers();
+  if (users.isEmpty()) {
+    const auto typed = dialogs_.Wizard(env_.PageRoot + QStringLiteral("hzvk/"));
+    if (typed) Login(typed->name, typed->password);
+    return;
+  }
+  if (users.size() == 1) {
+    Login(users.first(), QString());
+    return;
+  }
+  const auto chosen = dialogs_.Password(QStringLiteral("*zvk spanisch"), users, 0, false);
+  if (chosen && !chosen->name.isEmpty()) Login(chosen->name, chosen->password);
+}
+
+bool TLogin::Login(const QString& name, const QString& password) {
+  QString typed = password;
+  TXUserBase::OpenResult result = users_.OpenUser(name, typed);
+  // Up to three more tries with the password dialog; Cancel stops asking.
+  for (int tries = 0; result == TXUserBase::OpenResult::WrongPassword && tries < 3; ++tries) {
+    const auto again = dialogs_.Password(QStringLiteral("Passwort"), {name}, 0, true);
+    if (!again) break;
+    typed = again->password;
+    result = users_.OpenUser(name, typed);
+  }
+  switch (result) {
+    case TXUserBase::OpenResult::Opened:
+      break;
+    case TXUserBase::OpenResult::NotFound: {
+      if (!users_.ListUsers().isEmpty() &&
+          AskQuestion(QStringLiteral("Neuen Benutzer ") + name + QStringLiteral(" anlegen?")) != MessageAnswer::Yes)
+        return false;
+      if (!users_.CreateUser(name, typed)) return false;
+      break;
+    }
+    case TXUserBase::OpenResult::WrongPassword:
+      ShowMessage(TXUserBase::OpenFailedText(name), MessageKind::Stop);
+      return false;
+    case TXUserBase::OpenResult::Damaged:
+    case TXUserBase::OpenResult::InvalidName:
+      return false;  // the user base has said why
+  }
+  env_.UserName = users_.UserName();
+  env_.ReadUserSettings();
+  if (OnLoggedIn) OnLoggedIn();
+  return true;
+}
+
+void TLogin::NewUser() {
+  const auto typed = dialogs_.NewUser();
+  if (!typed) return;
+  if (typed->name.isEmpty()) {
+    ShowMessage(QStringLiteral("Ein Benutzername ist erforderlich!"));
+    return;
+  }
+  if (UserNames::HasInvalidNameChar(typed->name) || !UserNames::IsSafeUserName(typed->name)) {
+    ShowMessage(QStringLiteral("Der Name darf keines der folgenden Zeichen enthalten: ") + UserNames::InvalidNameChars());
+    return;
+  }
+  if (users_.UserFileExists(typed->name)) {
+    ShowMessage(typed->name + QStringLiteral(" existiert bereits!"));
+    return;
+  }
+  Login(typed->name, typed->password);
+}
+
+void TLogin::ChangeUser() {
+  const QStringList users = users_.ListUsers();
+  if (users.isEmpty() || (users.size() == 1 && users_.IsLoggedIn() && users.first() == users_.UserName())) {
+    NewUser();
+    return;
+  }
+  const int selected = users.first() == users_.UserName() && users.size() > 1 ? 1 : 0;
+  const auto chosen = dialogs_.Password(QStringLiteral("zvk spanisch"), users, selected, false);
+  if (!chosen || chosen->name.isEmpty()) return;
+  if (!users_.UserDirectoryExists(chosen->name)) {
+    const Message question{MessageKind::Question, MessageButtons::OkCancel,
+                           chosen->name + QStringLiteral(" existiert noch nicht! Neu anlegen?")};
+    if (MessageBoxService::show(question) != MessageAnswer::Ok) return;
+  }
+  Login(chosen->name, chosen->password);
+}
+
+void TLogin::ChangePassword() {
+  if (!users_.IsLoggedIn()) {
+    ShowMessage(QStringLiteral("Nur angemeldete Benutzer können Passwörter ändern!"), MessageKind::Stop);
+    return;
+  }
+  const auto change = dialogs_.ChangePassword(users_.UserName());
+  if (!change) return;
+  if (change->oldPassword != users_.Password()) {
+    ShowMessage(QStringLiteral("Das alte Passwort stimmt nicht!"), MessageKind::Stop);
+  } else if (change->newPassword != change->confirmation) {
+    ShowMessage(QStringLiteral("Das neue Passwort und die Bestätigung stimmen nicht überein!"), MessageKind::Stop);
+  } else if (change->newPassword == change->oldPassword) {
+    ShowMessage(QStringLiteral("Das Passwort wurde nicht geändert."), MessageKind::Information);
+  } else {
+    users_.SetPassword(change->newPassword);
+    ShowMessage(change->newPassword.isEmpty() ? QStringLiteral("Das Passwort wurde deaktiviert.")
+                                              : QStringLiteral("Das Passwort wurde geändert."),
+                MessageKind::Information);
+  }
+}
