@@ -99,14 +99,14 @@ void LinkTag(TParser& p, BuildContext& ctx) {
         if (hasTarget) page.EnterTarget = registered;
         break;
       case 2: {  // GAP
-        TGapSpec spec;
-        spec.Font = f.Font;
-        if (!readGap(p, spec)) return;
+        TGapSpec settings;
+        settings.Font = f.Font;
+        if (!readGap(p, settings)) return;
         if (static_cast<int>(page.Elements.Gaps.size()) >= kMaxTypingGaps) break;  // stays plain text
         page.Slots.Link = f.Font;
         f.Font.TextColor = page.Body.Gap;
         ctx.RegisterLink(QString());
-        page.Elements.Gaps.push_back(spec);
+        page.Elements.Gaps.push_back(settings);
         gap = &page.Elements.Gaps.back();
         f.GapIndex = static_cast<int>(page.Elements.Gaps.size()) - 1;
         break;

@@ -7,17 +7,17 @@
 #include "pages/pagefonts.h"
 #include "pages/pagestate.h"
 
-TXInputField::TXInputField(const TInputSpec& spec, PageState& page, QWidget* parent)
-    : QLineEdit(parent), page_(page), name_(spec.Name), upper_(spec.Upper), lower_(spec.Lower) {
-  setFont(PageFonts::FontFor(spec.Font));
-  const int height = QFontMetrics(font()).boundingRect(QStringLiteral("AgjPq")).height() + (spec.NoBorder ? 0 : 6);
-  setGeometry(spec.Rect.x(), spec.Rect.y(), spec.Rect.width(), height);
-  setFrame(!spec.NoBorder);
-  if (spec.Password) setEchoMode(QLineEdit::Password);
-  if (spec.MaxLength > 0) setMaxLength(spec.MaxLength);
-  if (spec.Color) {
+TXInputField::TXInputField(const TInputSpec& settings, PageState& page, QWidget* parent)
+    : QLineEdit(parent), page_(page), name_(settings.Name), upper_(settings.Upper), lower_(settings.Lower) {
+  setFont(PageFonts::FontFor(settings.Font));
+  const int height = QFontMetrics(font()).boundingRect(QStringLiteral("AgjPq")).height() + (settings.NoBorder ? 0 : 6);
+  setGeometry(settings.Rect.x(), settings.Rect.y(), settings.Rect.width(), height);
+  setFrame(!settings.NoBorder);
+  if (settings.Password) setEchoMode(QLineEdit::Password);
+  if (settings.MaxLength > 0) setMaxLength(settings.MaxLength);
+  if (settings.Color) {
     QPalette p = palette();
-    p.setColor(QPalette::Base, QColor(RedOf(*spec.Color), GreenOf(*spec.Color), BlueOf(*spec.Color)));
+    p.setColor(QPalette::Base, QColor(RedOf(*settings.Color), GreenOf(*settings.Color), BlueOf(*settings.Color)));
     setPalette(p);
   }
   setText(page_.GetVariable(name_));

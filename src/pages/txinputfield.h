@@ -14,7 +14,7 @@ class TXInputField : public QLineEdit {
   Q_OBJECT
 
  public:
-  TXInputField(const TInputSpec& spec, PageState& page, QWidget* parent = nullptr);
+  TXInputField(const TInputSpec& settings, PageState& page, QWidget* parent = nullptr);
 
   const QString& VariableName() const { return name_; }
   // Enter: the page hands the variable's name to its host.

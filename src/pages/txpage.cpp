@@ -275,15 +275,15 @@ void TXPage::attachWidgets() {
     if (gap.NoBorder) editor->setFrameStyle(QFrame::NoFrame);
     gapEditors_.push_back(editor);
   }
-  for (const TButtonSpec& spec : e.Buttons) {
+  for (const TButtonSpec& settings : e.Buttons) {
     auto* button = new tXColorButton(this);
-    button->setGeometry(spec.Rect);
-    button->setCaption(spec.Caption);
-    button->setBefehl(spec.Target);
-    button->setFont(PageFonts::FontFor(spec.Font));
-    if (spec.Color) button->setColor(*spec.Color);
-    if (spec.FlashColor) button->setFlashColor(*spec.FlashColor);
-    if (spec.ThreeD) {
+    button->setGeometry(settings.Rect);
+    button->setCaption(settings.Caption);
+    button->setBefehl(settings.Target);
+    button->setFont(PageFonts::FontFor(settings.Font));
+    if (settings.Color) button->setColor(*settings.Color);
+    if (settings.FlashColor) button->setFlashColor(*settings.FlashColor);
+    if (settings.ThreeD) {
       button->setMouseOver(true);
       button->setMouseOver3D(true);
     }

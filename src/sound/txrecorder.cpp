@@ -17,13 +17,13 @@ QImage loadPicture(const QString& path) {
 TXRecorder::TXRecorder(const QRect& recRect, const QRect& playRect, MciDevice* device, QObject* parent)
     : TBaseRec(device, parent), recRect_(recRect), playRect_(playRect) {}
 
-std::unique_ptr<TXRecorder> TXRecorder::FromSpec(const TRecorderSpec& spec, MciDevice* device) {
-  auto recorder = std::make_unique<TXRecorder>(spec.RecRect, spec.PlayRect, device);
-  recorder->SetMaxSeconds(spec.Max);
+std::unique_ptr<TXRecorder> TXRecorder::FromSpec(const TRecorderSpec& settings, MciDevice* device) {
+  auto recorder = std::make_unique<TXRecorder>(settings.RecRect, settings.PlayRect, device);
+  recorder->SetMaxSeconds(settings.Max);
   // Marker values (page text or link colour, none) are no colours: the background stays white.
-  if (spec.Color && *spec.Color >= 0 && *spec.Color <= 0xFFFFFF)
-    recorder->SetBackground(QColor(RedOf(*spec.Color), GreenOf(*spec.Color), BlueOf(*spec.Color)));
-  recorder->SetPictures(spec.Pictures);
+  if (settings.Color && *settings.Color >= 0 && *settings.Color <= 0xFFFFFF)
+    recorder->SetBackground(QColor(RedOf(*settings.Color), GreenOf(*settings.Color), BlueOf(*settings.Color)));
+  recorder->SetPictures(settings.Pictures);
   return recorder;
 }
 

@@ -28,7 +28,7 @@ class TXRecorder : public TBaseRec {
   TXRecorder(const QRect& recRect, const QRect& playRect, MciDevice* device = nullptr, QObject* parent = nullptr);
 
   // Rectangles, pictures (a resolved file prefix), colour and maximum length of a RECORDER tag.
-  static std::unique_ptr<TXRecorder> FromSpec(const TRecorderSpec& spec, MciDevice* device = nullptr);
+  static std::unique_ptr<TXRecorder> FromSpec(const TRecorderSpec& settings, MciDevice* device = nullptr);
 
   // target: the page buffer drawn into (page coordinates); screenUpdate: asks
   // for a rectangle of the target to be shown on screen.

@@ -116,13 +116,13 @@ TEST(SoundRecorder, ButtonsShowThePictureOfTheirStateCentredOnTheBackground) {
   MessageRecorder messages;  // without a sound server recording fails with a message
   TestTree tree;
   MciDevice mci;
-  TRecorderSpec spec;
-  spec.RecRect = QRect(10, 10, 30, 30);
-  spec.PlayRect = QRect(50, 10, 30, 30);
-  spec.Pictures = writePictures(tree);
-  spec.Color = RGBColor(0, 0, 128);
-  spec.Max = 3;
-  std::unique_ptr<TXRecorder> rec = TXRecorder::FromSpec(spec, &mci);
+  TRecorderSpec settings;
+  settings.RecRect = QRect(10, 10, 30, 30);
+  settings.PlayRect = QRect(50, 10, 30, 30);
+  settings.Pictures = writePictures(tree);
+  settings.Color = RGBColor(0, 0, 128);
+  settings.Max = 3;
+  std::unique_ptr<TXRecorder> rec = TXRecorder::FromSpec(settings, &mci);
   EXPECT_EQ(rec->MaxSeconds(), 3);
 
   QImage page(100, 50, QImage::Format_RGB32);
@@ -134,7 +134,7 @@ TEST(SoundRecorder, ButtonsShowThePictureOfTheirStateCentredOnTheBackground) {
   EXPECT_TRUE(updates.isEmpty());
 
   rec->SetVisible(true);
-  EXPECT_EQ(updates, QList<QRect>({spec.RecRect, spec.PlayRect}));
+  EXPECT_EQ(updates, QList<QRect>({settings.RecRect, settings.PlayRect}));
   EXPECT_EQ(page.pixelColor(25, 25), QColor(Qt::red));
   EXPECT_EQ(page.pixelColor(65, 25), QColor(Qt::blue));
   EXPECT_EQ(page.pixelColor(11, 11), QColor(0, 0, 128));   // background around the picture
