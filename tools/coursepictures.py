@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the small pictures of the bundled course (PNG, no external tools).
+"""Draws the small pictures of the bundled course (PNG and BMP, no external tools).
 
 Run from the repository root: python3 tools/coursepictures.py
 """
@@ -37,7 +37,51 @@ def map_picture(x, y):
     return (0xE8, 0xD8, 0xA8) if land else (0x9C, 0xC3, 0xE6)
 
 
+def bmp(width, height, pixel):
+    # 24-bit bottom-up Windows bitmap, rows padded to four bytes.
+    pad = (4 - (width * 3) % 4) % 4
+    rows = bytearray()
+    for y in reversed(range(height)):
+        for x in range(width):
+            r, g, b = pixel(x, y)
+            rows += bytes((b, g, r))
+        rows += b"\x00" * pad
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(rows), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+    return header + info + bytes(rows)
+
+
+PANEL = (0xF4, 0xEF, 0xE6)  # the recorder's background on the course pages
+
+
+def record_button(active):
+    # A round record button: dark red when idle, bright red with a light ring while recording.
+    def pixel(x, y):
+        d = (x - 15.5) ** 2 + (y - 15.5) ** 2
+        if d < 9 ** 2:
+            return (0xE0, 0x10, 0x20) if active else (0x90, 0x18, 0x20)
+        if active and d < 12 ** 2:
+            return (0xF8, 0xB0, 0xB0)
+        return PANEL
+    return pixel
+
+
+def play_button(active):
+    # A play triangle: grey-green when idle, bright green while playing.
+    def pixel(x, y):
+        inside = 8 <= x <= 25 and abs(y - 15.5) <= (25 - x) * 0.55
+        if inside:
+            return (0x10, 0xB0, 0x40) if active else (0x50, 0x78, 0x58)
+        return PANEL
+    return pixel
+
+
 if __name__ == "__main__":
+    for active in (0, 1):
+        with open("course/hzvk/bilder/knopf_rec%d.bmp" % active, "wb") as f:
+            f.write(bmp(32, 32, record_button(active)))
+        with open("course/hzvk/bilder/knopf_play%d.bmp" % active, "wb") as f:
+            f.write(bmp(32, 32, play_button(active)))
     with open("course/hzvk/bilder/flagge.png", "wb") as f:
         f.write(png(90, 60, flag))
     with open("course/hzvk/bilder/karte.png", "wb") as f:

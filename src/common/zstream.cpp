@@ -22,9 +22,17 @@ QByteArray compress(const QByteArray& data, int level) {
 }
 
 std::optional<QByteArray> decompress(const QByteArray& stream, qsizetype limit) {
+  bool complete = false;
+  QByteArray out = decompressPrefix(stream, &complete, limit);
+  if (!complete) return std::nullopt;
+  return out;
+}
+
+QByteArray decompressPrefix(const QByteArray& stream, bool* complete, qsizetype limit) {
   constexpr qsizetype kBlock = 4096;
+  if (complete) *complete = false;
   z_stream zs{};
-  if (inflateInit(&zs) != Z_OK) return std::nullopt;
+  if (inflateInit(&zs) != Z_OK) return {};
   zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(stream.constData()));
   zs.avail_in = static_cast<uInt>(stream.size());
   QByteArray out;
@@ -44,7 +52,7 @@ std::optional<QByteArray> decompress(const QByteArray& stream, qsizetype limit) 
     if (rc == Z_BUF_ERROR && zs.avail_in == 0) break;
   }
   inflateEnd(&zs);
-  if (rc != Z_STREAM_END) return std::nullopt;
+  if (complete) *complete = rc == Z_STREAM_END;
   return out;
 }
 

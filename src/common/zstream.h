@@ -18,6 +18,11 @@ QByteArray compress(const QByteArray& data, int level = 1);
 // yields no value. Bytes after the end of the stream are ignored.
 std::optional<QByteArray> decompress(const QByteArray& stream, qsizetype limit = kDefaultLimit);
 
+// Inflates as much of a stream as can be read: everything before the first
+// damage (or the limit). complete (when given) tells whether the stream
+// ended properly. Readers that keep what they read up to a damage use it.
+QByteArray decompressPrefix(const QByteArray& stream, bool* complete = nullptr, qsizetype limit = kDefaultLimit);
+
 // True when the data begins like a zlib stream header (deflate, valid check bits).
 bool looksCompressed(const QByteArray& data);
 

@@ -1,5 +1,6 @@
 #include "pages/exercisecollection.h"
 
+#include "common/random.h"
 #include "common/textcodec.h"
 
 void TExerciseCollection::Clear() {
@@ -56,4 +57,29 @@ QByteArray TExerciseCollection::ToFileBytes() const {
 QString TExerciseCollection::ExercisePage(int index) const {
   if (index < 0 || index >= Exercises.size()) return {};
   return Header + Exercises[index] + Footer;
+}
+
+int TExerciseCollection::PoseNext() {
+  if (Exercises.isEmpty()) return -1;
+  --ExercisePick;
+  QList<int> fresh;
+  for (int i = 0; i < Exercises.size(); ++i)
+    if (!RecentlyPosed.contains(i)) fresh.append(i);
+  int index = -1;
+  if (!fresh.isEmpty()) {
+    index = fresh[Random::below(static_cast<int>(fresh.size()))];
+  } else {
+    // Every exercise was posed lately: the one posed longest ago comes again.
+    for (int recent : RecentlyPosed) {
+      if (recent >= 0 && recent < Exercises.size()) {
+        index = recent;
+        break;
+      }
+    }
+    RecentlyPosed.removeAll(index);
+  }
+  RecentlyPosed.append(index);
+  while (RecentlyPosed.size() > kRecentCount) RecentlyPosed.removeFirst();
+  Current = index;
+  return index;
 }

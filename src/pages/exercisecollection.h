@@ -22,6 +22,14 @@ class TExerciseCollection {
   // Header + exercise + footer: the markup of one posed exercise page.
   QString ExercisePage(int index) const;
 
+  // How many posed exercises are remembered so as not to repeat them.
+  static constexpr int kRecentCount = 20;
+  // Poses the next exercise: one fewer still to pose, and a random exercise
+  // that is not among the recently posed ones; when all are, the one posed
+  // longest ago. It becomes Current and the newest of RecentlyPosed.
+  // -1 (and nothing changes) when the collection has no exercises.
+  int PoseNext();
+
   QString Header;
   QStringList Exercises;
   QString Footer;

@@ -137,6 +137,7 @@ void SatzTag(TParser& p, BuildContext& ctx) {
   PageState& page = ctx.page;
   page.Slots.Emphasis = ctx.fmt.Font;
   TSentence sentence;
+  sentence.Font = ctx.fmt.Font;
   TCoords c;
   for (int k; (k = p.MatchKeyword(kKeywords)) >= 0 && !p.Failed();) {
     switch (k) {

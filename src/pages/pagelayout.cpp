@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QPaintDevice>
 
+#include "pages/dragblocks.h"
 #include "pages/textcache.h"
 #include "pages/pagestate.h"
 
@@ -290,9 +291,13 @@ class Pass {
     const int gap = t.Format.GapIndex;
     if (t.Kind == ElementKind::Word && !isBlankText(t.Text) && gap >= 0) {
       if (gap < 255) {
-        if (gap < static_cast<int>(el.Gaps.size())) el.Gaps[static_cast<size_t>(gap)].EditorRect = r;
-      } else if (gap - 255 < static_cast<int>(el.Drag.Gaps.size())) {
-        el.Drag.Gaps[static_cast<size_t>(gap - 255)].Rect = r;
+        if (gap < static_cast<int>(el.Gaps.size())) {
+          TGapSpec& settings = el.Gaps[static_cast<size_t>(gap)];
+          settings.EditorRect = r;
+          settings.Element = index;
+        }
+      } else {
+        DragBlocks::RegisterGap(el.Drag, gap - 255, t, index, r);
       }
       return;
     }
@@ -329,6 +334,8 @@ class Pass {
 
   void afterPass() {
     PageElements& el = page_.Elements;
+    // Every open drop gap has its block.
+    DragBlocks::CreateBlocks(el.Drag);
     // A box without its own height reaches down to the baseline of its first element.
     for (size_t b = 0; b < el.Boxes.size(); ++b) {
       TBox& box = el.Boxes[b];

@@ -11,9 +11,12 @@
 #include "common/filelookup.h"
 #include "common/messagebox.h"
 #include "pages/boxpainter.h"
+#include "pages/dragblocks.h"
+#include "pages/sentenceparts.h"
 #include "pages/pagepaths.h"
 #include "pages/txlabel.h"
 #include "pages/txpage.h"
+#include "sound/txrecorder.h"
 #include "pages/txrichedit.h"
 
 namespace {
@@ -42,6 +45,12 @@ QString TXPage::clickTarget(const QString& name, bool right) const {
 void TXPage::FollowLink(const QString& target, const QRect& rect) {
   QString t = target;
   if (t.isEmpty()) return;
+  // While an exercise lets events through (a reaction, a gliding block), a
+  // link would change the page under it: it is followed afterwards.
+  if (busy()) {
+    deferred_.push_back(DeferredLink{target, rect, state_.Generation});
+    return;
+  }
 
   // A checkbox: toggled, its condition switched, the host told.
   if (t.startsWith(QLatin1Char('+')) && t.size() > 1) {
@@ -70,12 +79,12 @@ void TXPage::FollowLink(const QString& target, const QRect& rect) {
     } else {
       code = t.mid(1);
     }
-    if ((code == QLatin1String("rec") || code == QLatin1String("play")) && state_.Elements.Recorder) {
-      if (OnRecorderButton) OnRecorderButton(this, code);
+    if ((code == QLatin1String("rec") || code == QLatin1String("play")) && recorder_) {
+      recorder_->HandleLink(code);
       return;
     }
     if (code.startsWith(QLatin1String("mchx"))) {
-      if (OnMultipleChoice) OnMultipleChoice(this, code);
+      answerMultipleChoice(code.mid(4));
       return;
     }
     runHostCommand(code);
@@ -93,7 +102,7 @@ void TXPage::FollowLink(const QString& target, const QRect& rect) {
     return;
   }
   if (t.compare(QLatin1String("EX"), Qt::CaseInsensitive) == 0) {
-    if (OnPoseExercise) OnPoseExercise(this);
+    poseExercise();
     return;
   }
   if (t == QLatin1String("END")) {
@@ -216,10 +225,11 @@ void TXPage::followExerciseCall(const QString& target) {
   if (!state_.CurrentFile.isEmpty()) state_.History.append(state_.CurrentFile);
   if (!file.endsWith(QLatin1String(".zvk"), Qt::CaseInsensitive)) return;
   c.RecentlyPosed.clear();
-  if (loader_.LoadPage(file, true) != PageLoader::Result::Ok) return;
   c.WeiterTarget = weiter;
-  if (c.ExercisePick < 0) c.ExercisePick = c.FilePick;
-  if (OnPoseExercise) OnPoseExercise(this);
+  // Loading the collection poses its first exercise (collectionLoaded).
+  linkPick_ = c.ExercisePick;
+  loader_.LoadPage(file, true);
+  linkPick_ = -1;
 }
 
 void TXPage::pageShown() {
@@ -320,7 +330,12 @@ void TXPage::hover(const QPoint& view) {
 
   // Host commands may be changed by the host before the cursor is chosen.
   if (target.startsWith(QStringLiteral("§")) && OnMoveCommand) OnMoveCommand(this, target);
-  if (!target.isEmpty() && target != QLatin1String("%")) setCursor(Qt::PointingHandCursor);
+  const QPoint doc = view + QPoint(0, state_.Layout.ScrollPosition);
+  bool movable = DragBlocks::BlockAt(state_.Elements.Drag, doc) >= 0;
+  for (const TSentence& sentence : state_.Elements.Sentences)
+    if (!movable && SentenceParts::PartAt(sentence, doc) >= 0) movable = true;
+  if (movable) setCursor(Qt::OpenHandCursor);
+  else if (!target.isEmpty() && target != QLatin1String("%")) setCursor(Qt::PointingHandCursor);
   else unsetCursor();
 
   // Highlight only rectangles with images, and only real targets.
@@ -356,7 +371,7 @@ void TXPage::hover(const QPoint& view) {
 }
 
 void TXPage::mousePressEvent(QMouseEvent* event) {
-  if (!inputOn_ || ReactionRunning()) return;
+  if (!inputOn_ || ReactionRunning() || busy() || Dragging()) return;
   const QPoint at = event->position().toPoint();
   pressedRect_ = rectAt(at);
   const auto& links = state_.Elements.Links;
@@ -370,6 +385,7 @@ void TXPage::mousePressEvent(QMouseEvent* event) {
     } else {
       HideHint();
       if (state_.HTMLChild) hide();
+      else startDrag(at);
     }
   } else if (event->button() == Qt::RightButton) {
     QRect wordRect;
@@ -380,8 +396,12 @@ void TXPage::mousePressEvent(QMouseEvent* event) {
 }
 
 void TXPage::mouseReleaseEvent(QMouseEvent* event) {
-  if (!inputOn_ || ReactionRunning()) return;
+  if (!inputOn_ || ReactionRunning() || busy()) return;
   const QPoint at = event->position().toPoint();
+  if (Dragging()) {
+    if (event->button() == Qt::LeftButton) endDrag(at);
+    return;
+  }
   const int r = rectAt(at);
   const auto& links = state_.Elements.Links;
   if (r >= 0 && (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)) {
@@ -396,7 +416,11 @@ void TXPage::mouseReleaseEvent(QMouseEvent* event) {
 
 void TXPage::mouseMoveEvent(QMouseEvent* event) {
   mouseInside_ = true;
-  if (!inputOn_ || ReactionRunning()) return;
+  if (!inputOn_ || ReactionRunning() || busy()) return;
+  if (Dragging()) {
+    if (event->buttons() & Qt::LeftButton) dragTo(event->position().toPoint());
+    return;
+  }
   hover(event->position().toPoint());
 }
 
@@ -426,6 +450,7 @@ void TXPage::keyPressEvent(QKeyEvent* event) {
 
 void TXPage::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
+  if (Dragging()) return;
   for (TXRichEdit* e : gapEditors_) {
     if (e->isVisible() && !e->Done()) {
       e->setFocus();

@@ -85,6 +85,8 @@ PageLoader::Result PageLoader::LoadPage(const QString& name, bool newPage) {
   }
 
   if (newPage) {
+    fromText_ = false;
+    shownText_.clear();
     page_.XPath = FileLookup::directoryPart(located);
     page_.XFile = FileLookup::fileNamePart(located);
     page_.CurrentFile = located;
@@ -107,6 +109,8 @@ void PageLoader::build(const QByteArray& bytes, bool newPage) {
 bool PageLoader::OpenFile(const QString& reference) {
   if (reference.isEmpty()) {
     page_.ClearPage();
+    fromText_ = true;
+    shownText_.clear();
     page_.XFile.clear();
     page_.CurrentFile.clear();
     if (OnPageBuilt) OnPageBuilt();
@@ -129,7 +133,28 @@ bool PageLoader::OpenFile(const QString& reference) {
 
 void PageLoader::ShowText(const QString& markup) {
   page_.ClearPage();
+  fromText_ = true;
+  shownText_ = markup;
   building_.clear();
   PageBuilder(page_, *this).Build(markup, true);
   if (OnPageBuilt) OnPageBuilt();
+}
+
+void PageLoader::BuildMarkup(const QString& markup) {
+  building_.clear();
+  PageBuilder(page_, *this).Build(markup, true);
+}
+
+bool PageLoader::RebuildCurrent() {
+  if (fromText_) {
+    page_.ClearPage();
+    BuildMarkup(shownText_);
+    return true;
+  }
+  if (page_.CurrentFile.isEmpty()) return false;
+  const auto built = std::move(OnPageBuilt);
+  OnPageBuilt = nullptr;
+  const Result result = LoadPage(page_.CurrentFile, true);
+  OnPageBuilt = built;
+  return result == Result::Ok;
 }

@@ -28,6 +28,12 @@ class PageLoader {
 
   // Builds a page from markup text as it stands.
   void ShowText(const QString& markup);
+  // Builds markup into the (already cleared) page as a new page, without
+  // raising OnPageBuilt: the exercise pages of a collection.
+  void BuildMarkup(const QString& markup);
+  // Builds the current page again from its file or from the markup it was
+  // shown from, without raising OnPageBuilt. False when there is neither.
+  bool RebuildCurrent();
 
   // Sets the page's directory; a directory that does not exist gives the
   // program's own directory.
@@ -53,4 +59,7 @@ class PageLoader {
 
   PageState& page_;
   QStringList building_;  // files whose text is being built, outermost first
+  // The markup of the page shown by ShowText; empty after a page file.
+  QString shownText_;
+  bool fromText_ = false;
 };

@@ -6,6 +6,8 @@
 #include "common/filelookup.h"
 #include "pages/blendmodes.h"
 #include "pages/boxpainter.h"
+#include "pages/dragblocks.h"
+#include "pages/sentenceparts.h"
 #include "pages/mosaic.h"
 #include "pages/textcache.h"
 #include "pages/pagelayout.h"
@@ -35,6 +37,9 @@ class Drawing {
     boxes(true);
     elements();
     buttonBoxes();
+    // Drag blocks, then the parts of sentences to be put together.
+    DragBlocks::Draw(page_.Elements.Drag, buffer_, page_.Body);
+    SentenceParts::DrawAll(page_, buffer_);
   }
 
  private:
@@ -264,31 +269,7 @@ class Drawing {
   }
 
   // Word list entries (document coordinates).
-  void addWord(QString text, const QRect& rect, bool newWord) {
-    TWordList& words = layout_.Words;
-    if (text.trimmed().isEmpty()) return;
-    if (newWord) {
-      static const QString kEnd = QStringLiteral(".,;:!?\")]");
-      static const QString kStart = QStringLiteral("([\"");
-      while (!text.isEmpty() && kEnd.contains(text.back())) text.chop(1);
-      while (!text.isEmpty() && kStart.contains(text.front())) text.remove(0, 1);
-      if (text.isEmpty()) return;
-      if (!words.Rects.empty()) {
-        QRect& last = words.Rects.back().first;
-        if (last.right() + 1 == rect.left() && last.top() == rect.top() && last.bottom() == rect.bottom()) {
-          words.Words[words.Rects.back().second] += text;
-          last.setRight(rect.right());
-          return;
-        }
-      }
-      words.Words.append(text);
-      words.Rects.emplace_back(rect, static_cast<int>(words.Words.size()) - 1);
-    } else if (!words.Rects.empty()) {
-      const int index = words.Rects.back().second;
-      words.Words[index] += QLatin1Char(' ') + text;
-      words.Rects.emplace_back(rect, index);
-    }
-  }
+  void addWord(const QString& text, const QRect& rect, bool newWord) { layout_.Words.AddWord(text, rect, newWord); }
 
   PageState& page_;
   QImage& buffer_;

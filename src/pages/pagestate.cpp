@@ -7,6 +7,7 @@ const QString kNoTitle = QStringLiteral("ohne Titel");
 PageState::PageState() : PageTitle(kNoTitle) {}
 
 void PageState::ClearPage() {
+  ++Generation;
   Document.clear();
   PageAliases.Clear();
   KeyLinks.Clear();

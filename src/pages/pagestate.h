@@ -99,6 +99,9 @@ class PageState {
   bool HTMLChild = false;
   PageState* Parent = nullptr;
   bool BuildingExercise = false;  // an exercise page of a collection is being built
+  // Counts the pages shown: every ClearPage starts a new one. Work that lets
+  // events through checks it to notice that its page has gone meanwhile.
+  int Generation = 0;
   int Width = 800;
   int Height = 572;
 

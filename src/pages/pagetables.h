@@ -127,6 +127,8 @@ struct TGapSpec {
   int Element = -1;              // the page element the editor lies over
   FontState Font;
   QRect EditorRect;              // over its word, set by the layout (document coordinates)
+  // A free-standing field that was answered shows this text where it was.
+  QString Shown;
 };
 
 // A BUTTON.
@@ -150,11 +152,25 @@ struct TMultipleChoice {
   void Clear() { *this = TMultipleChoice(); }
 };
 
-// Drag exercise: the tray settings of KLOTZ and the drop gaps of A DRAG.
+// Drag exercise: the tray settings of KLOTZ, the drop gaps of A DRAG and
+// the blocks that fit them.
 struct TDropGap {
   QString Expected;
   int Element = -1;
   QRect Rect;  // the drop area, set by the layout
+  FontState Font;  // the gap word's font, for its block
+  bool Filled = false;
+  // A gap without a word expects nothing and counts as filled.
+  bool Open() const { return !Filled && !Expected.trimmed().isEmpty(); }
+};
+struct tDragKlotz {
+  QString Text;
+  int Element = -1;  // the gap element it belongs to; -1 for an extra wrong block
+  FontState Font;
+  QRect Rect;        // where it lies now (document coordinates)
+  QPoint Home;       // its place in the tray
+  QImage Image;
+  QImage Background; // what it covers at its place in the tray
 };
 struct TDragExercise {
   QStringList ExtraWrong;  // KLOTZ FALSCH
@@ -165,12 +181,28 @@ struct TDragExercise {
   int TrayTop = 350;
   bool Configured = false;  // a KLOTZ tag was read
   std::vector<TDropGap> Gaps;
+  std::vector<tDragKlotz> Blocks;
+  QSize GapSize;              // of the first gap laid out
+  bool ExtrasCreated = false; // the KLOTZ FALSCH blocks were made
 };
 
 // SATZ: one sentence to be put together from its parts.
+struct tSatzteil {
+  QString Text;
+  QRect Rect;  // document coordinates
+  QImage Image;
+};
 struct TSentence {
   QString Text;
   QRect Rect;
+  FontState Font;  // the font at the SATZ tag
+  // Made when the sentence is first drawn.
+  bool Prepared = false;
+  QString Correct;               // the parts joined by single blanks
+  QStringList CorrectParts;      // the parts in the right order
+  std::vector<tSatzteil> Parts;  // in the order they stand
+  QImage Background;             // the page under the sentence's row
+  bool Solved = false;           // put together: drawn as plain words, no longer a task
 };
 
 // RECORDER.
@@ -192,6 +224,10 @@ struct TWordList {
   }
   // The word under a point, or empty; rect receives its rectangle.
   QString WordAt(const QPoint& point, QRect* rect = nullptr) const;
+  // Adds a drawn text: a new word (punctuation taken off its ends; joined to
+  // the last word when it touches it on the same line) or the continuation
+  // of a word group.
+  void AddWord(QString text, const QRect& rect, bool newWord);
 };
 
 // The results of laying out the page.

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 #include <QToolTip>
 
@@ -21,6 +22,7 @@
 #include "pages/txcolorbutton.h"
 #include "pages/txinputfield.h"
 #include "pages/txrichedit.h"
+#include "sound/txrecorder.h"
 
 TXPage::TXPage(QWidget* parent) : QWidget(parent), loader_(state_) {
   resize(kDefaultWidth, kDefaultHeight);
@@ -59,15 +61,18 @@ TXPage::TXPage(QWidget* parent) : QWidget(parent), loader_(state_) {
     if (SoundCommand) SoundCommand(QStringLiteral("close welle"), true);
   };
   loader_.OnPageBuilt = [this] {
+    exerciseShown_ = false;
     attachWidgets();
     pageShown();
   };
+  loader_.OnCollectionLoaded = [this] { collectionLoaded(); };
 }
 
 void TXPage::ShowPage() {
   if (OnTitleChange) OnTitleChange(this, state_.PageTitle);
   PageLayout(state_, &buffer_).Run(width(), height());
   PageRenderer(state_).Draw(buffer_, width(), height());
+  drawClosedGaps();
   highlighted_ = -1;
   const TPageLayout& l = state_.Layout;
   scrollBar_->setGeometry(width() - PageLayout::kScrollBarWidth, 0, PageLayout::kScrollBarWidth, height());
@@ -98,6 +103,8 @@ void TXPage::ShowPage() {
     input_->setFocus();
   }
   for (tXColorButton* b : buttons_) b->show();
+  // The recorder draws its buttons into the fresh buffer and is switched on.
+  if (recorder_) recorder_->SetVisible(true);
   update();
   // ONSHOW: a command for the host, or a piece of music to play.
   const QString show = state_.ShowCommand;
@@ -184,9 +191,18 @@ void TXPage::ShowReaction(bool positive, int durationMs) {
   QPoint at((width() - m.horizontalAdvance(text)) / 2, (height() + m.ascent() - m.descent()) / 2);
   reaction_ = QImage(size(), QImage::Format_RGB32);
 
+  // Events go on meanwhile: links they follow wait until the reaction is over,
+  // and a page destroyed meanwhile ends it at once.
+  QPointer<TXPage> self(this);
+  ++loops_;
   QEventLoop loop;
   QTimer frames;
+  connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
   const auto frame = [&] {
+    if (!self) {
+      loop.quit();
+      return;
+    }
     reaction_.fill(Qt::black);
     QPainter p(&reaction_);
     const int specks = 4 + Random::below(4);
@@ -208,8 +224,11 @@ void TXPage::ShowReaction(bool positive, int durationMs) {
   frames.start(20);
   QTimer::singleShot(std::max(0, durationMs), &loop, &QEventLoop::quit);
   loop.exec();
+  if (!self) return;
+  --loops_;
   reaction_ = QImage();
   update();
+  if (loops_ == 0 && steps_ == 0) followDeferredLinks();
 }
 
 void TXPage::paintEvent(QPaintEvent*) {
@@ -224,6 +243,9 @@ void TXPage::paintEvent(QPaintEvent*) {
     return;
   }
   p.drawImage(QPoint(0, 0), buffer_, QRect(0, state_.Layout.ScrollPosition, w, height()));
+  // The dragged block or part floats above the page.
+  if (Dragging() && !drag_.image.isNull())
+    p.drawImage(drag_.pos - QPoint(0, state_.Layout.ScrollPosition), drag_.image);
   // The link under the mouse: its highlighted images over the page.
   if (highlighted_ >= 0) {
     const auto& rects = state_.Elements.Links.Rects;
@@ -251,11 +273,25 @@ void TXPage::setOnPictureRequest(PictureRequestEvent handler) {
 }
 
 void TXPage::attachWidgets() {
-  delete input_;
-  for (TXRichEdit* e : gapEditors_) delete e;
+  // Widgets of the last page go once the event that changed the page is over:
+  // it may have come from one of them.
+  if (input_) {
+    input_->hide();
+    input_->deleteLater();
+    input_ = nullptr;
+  }
+  for (TXRichEdit* e : gapEditors_) {
+    e->hide();
+    e->deleteLater();
+  }
   gapEditors_.clear();
-  for (tXColorButton* b : buttons_) delete b;
+  drag_ = DragState();
+  for (tXColorButton* b : buttons_) {
+    b->hide();
+    b->deleteLater();
+  }
   buttons_.clear();
+  recorder_.reset();
 
   const PageElements& e = state_.Elements;
   if (e.Input) {
@@ -273,6 +309,22 @@ void TXPage::attachWidgets() {
     editor->setToolTip(gap.Tip);
     editor->setFont(PageFonts::EditorFontFor(gap.Font));
     if (gap.NoBorder) editor->setFrameStyle(QFrame::NoFrame);
+    if (gap.FreeStanding) {
+      // EDIT: centred text; a field up to two lines high centres its line.
+      editor->setCentered(true);
+      const int textHeight = QFontMetrics(editor->font()).height();
+      const int h = gap.Bounds.height();
+      editor->setTopMargin(h >= textHeight && h <= 2 * textHeight ? (h - textHeight) / 2 : editor->Margin);
+      if (gap.Color) editor->setBackground(QColor(RedOf(*gap.Color), GreenOf(*gap.Color), BlueOf(*gap.Color)));
+      editor->setText(gap.Init);
+    } else {
+      // Over a gap word: no inner margin.
+      editor->Margin = 0;
+    }
+    editor->InputBlocked = [this] { return busy(); };
+    editor->OnReturn = [this, editor] { gapReturned(editor); };
+    editor->OnRichtig = [this, editor] { gapAnswered(editor, true); };
+    editor->OnFalsch = [this, editor] { gapAnswered(editor, false); };
     gapEditors_.push_back(editor);
   }
   for (const TButtonSpec& settings : e.Buttons) {
@@ -290,6 +342,10 @@ void TXPage::attachWidgets() {
     button->OnClick = [this](tXColorButton* b) { FollowLink(b->Befehl()); };
     button->hide();
     buttons_.push_back(button);
+  }
+  if (e.Recorder) {
+    recorder_ = TXRecorder::FromSpec(*e.Recorder);
+    recorder_->SetCanvas(&buffer_, [this](const QRect& r) { update(r.translated(0, -state_.Layout.ScrollPosition)); });
   }
 }
 
@@ -309,6 +365,11 @@ void TXPage::resizeEvent(QResizeEvent* event) {
 }
 
 TXPage::~TXPage() = default;
+
+void TXPage::ClearPage() {
+  recorder_.reset();
+  state_.ClearPage();
+}
 
 void TXPage::setHTMLChild(bool child, TXPage* parentPage) {
   state_.HTMLChild = child;

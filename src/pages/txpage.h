@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "pages/pageloader.h"
@@ -15,6 +16,8 @@
 class QScrollBar;
 class TXLabel;
 class TXRichEdit;
+class TXRecorder;
+struct tDragKlotz;
 class tXColorButton;
 
 class TXPage : public QWidget {
@@ -35,7 +38,8 @@ class TXPage : public QWidget {
   bool setXFile(const QString& name) { return loader_.OpenFile(name); }
 
   void ShowText(const QString& markup) { loader_.ShowText(markup); }
-  void ClearPage() { state_.ClearPage(); }
+  // Also stops and removes the page's recorder.
+  void ClearPage();
   QString ResolvePath(const QString& reference) const { return loader_.ResolvePath(reference); }
 
   TXAliasList& Variables() { return state_.Variables; }
@@ -77,11 +81,13 @@ class TXPage : public QWidget {
   std::function<void(TXPage* sender, const QRect& rechteck, const QString& text)> OnRightClick;
   // The program's orderly end (target "END"); without a handler the page's window is closed.
   std::function<void(TXPage* sender)> OnEnd;
-  // Exercise parts that run on the page: a multiple-choice answer ("mchx..."),
-  // posing the next exercise of a collection ("EX"), the recorder's buttons.
-  std::function<void(TXPage* sender, const QString& code)> OnMultipleChoice;
-  std::function<void(TXPage* sender)> OnPoseExercise;
-  std::function<void(TXPage* sender, const QString& button)> OnRecorderButton;
+  // The page's exercises are all done: raised with doReact true after the
+  // last gap was answered or block dropped; the reaction ("kPositiv") runs
+  // unless the handler sets doReact to false. After ShowSolutions, and after
+  // a last gap that failed, it is raised with doReact false and no reaction.
+  std::function<void(TXPage* sender, bool& doReact)> OnSolved;
+  // A drag block was dropped into the gap that expects its text.
+  std::function<void(TXPage* sender, const QString& text)> OnDrag;
   // Sound commands with the alias "welle" ("close welle", "open ... alias welle",
   // "play welle from 0"); the answer begins with "Error" on failure. silent: no message.
   std::function<QString(const QString& command, bool silent)> SoundCommand;
@@ -122,10 +128,28 @@ class TXPage : public QWidget {
   // The reaction's text as it is drawn, and its point size (for tests).
   static int ReactionPointSize(const QString& text, int width);
 
+  // Solves every exercise of the page before the learner's eyes: gaps show
+  // their answers, blocks glide into their gaps, sentences sort themselves.
+  // Nothing happens on a page that is solved already.
+  void ShowSolutions();
+  // No typing gap is open, no drop gap empty, no sentence left to put together.
+  bool Solved() const;
+  // Milliseconds between the steps of a gliding block or part, and between
+  // the swaps of a sentence that ShowSolutions sorts.
+  int GlideStepMs = 3;
+  int SwapPauseMs = 20;
+  // A drag block or sentence part is being dragged.
+  bool Dragging() const { return drag_.kind != DragKind::None; }
+  // Where the dragged block or part is drawn (document coordinates).
+  QPoint DragPosition() const { return drag_.pos; }
+
   // The widgets the page's tags created.
   TXInputField* InputField() const { return input_; }
   const std::vector<TXRichEdit*>& GapEditors() const { return gapEditors_; }
   const std::vector<tXColorButton*>& Buttons() const { return buttons_; }
+  // The recording panel of a page with a RECORDER (null otherwise); it draws
+  // into the page's buffer and answers the links "rec" and "play".
+  TXRecorder* Recorder() const { return recorder_.get(); }
 
   // The page's state, for the engine's own parts and for tests.
   PageState& state() { return state_; }
@@ -156,6 +180,65 @@ class TXPage : public QWidget {
   void playSound(const QString& path);
   void openDocument(const QString& target);
   void runHostCommand(const QString& code);
+
+  // Exercises (pageexercises.cpp).
+  void collectionLoaded();
+  void poseExercise();
+  void buildExercisePage();
+  void answerMultipleChoice(const QString& rest);
+  void gapReturned(TXRichEdit* editor);
+  void gapAnswered(TXRichEdit* editor, bool right);
+  int gapOf(const TXRichEdit* editor) const;
+  // The gap is over: its editor done and hidden, its word plain text.
+  void closeGap(int gap, const QString& shown);
+  // The page element is no longer a gap nor a link.
+  void makePlain(int element, bool typingGap);
+  // Draws what stands where closed gaps' editors were.
+  void drawClosedGaps();
+  void drawPlaceholder(int gap);
+  // The check after an exercise step; false when the page went meanwhile.
+  bool checkSolved(bool react);
+  void removeTrayBlocks();
+  bool startDrag(const QPoint& view);
+  void dragTo(const QPoint& view);
+  void endDrag(const QPoint& view);
+  void dropBlock(int gap);
+  // Moves the dragged image to a place in 100 steps; false when the page went meanwhile.
+  bool glide(QPoint to);
+  void putBlockDown(tDragKlotz& block, const QPoint& at);
+  void sentenceSolved(int sentence);
+  // Sorts a sentence before the learner's eyes; false when the page went meanwhile.
+  bool solveSentence(int sentence);
+  void redrawSentence(int sentence, int dragged);
+  // Lets pending events through; false when the page went meanwhile.
+  bool letEventsThrough(int waitMs = 0);
+  void followDeferredLinks();
+  bool busy() const { return loops_ > 0; }
+
+  // An exercise step: links followed while it lets events through wait until it ends.
+  class ExerciseStep {
+   public:
+    explicit ExerciseStep(TXPage* page);
+    ~ExerciseStep();
+   private:
+    QPointer<TXPage> page_;
+  };
+  enum class DragKind { None, Block, Part };
+  struct DragState {
+    DragKind kind = DragKind::None;
+    int index = -1;     // the block, or the part of the sentence
+    int sentence = -1;
+    QPoint grab;        // mouse position within the image
+    QPoint pos;         // the image's top-left corner (document coordinates)
+    QPoint lastMouse;
+    bool snapped = false;
+    QImage image;
+  };
+  struct DeferredLink {
+    QString target;
+    QRect rect;
+    int generation = 0;
+  };
   // A rectangle's target as followed by a button: alias replaced, hint cut,
   // the side of "°" chosen.
   QString clickTarget(const QString& name, bool right) const;
@@ -171,6 +254,7 @@ class TXPage : public QWidget {
   QPointer<TXInputField> input_;
   std::vector<TXRichEdit*> gapEditors_;
   std::vector<tXColorButton*> buttons_;
+  std::unique_ptr<TXRecorder> recorder_;
   QScrollBar* scrollBar_ = nullptr;
   class QTimer* mosaicTimer_ = nullptr;
   class QTimer* tooltipTimer_ = nullptr;
@@ -189,4 +273,10 @@ class TXPage : public QWidget {
   QString lastReportedHint_;
   int pressedRect_ = -1;
   QImage buffer_;
+  DragState drag_;
+  int loops_ = 0;           // loops that let events through are running
+  int steps_ = 0;           // exercise steps are running
+  std::vector<DeferredLink> deferred_;
+  bool exerciseShown_ = false;  // the page is an exercise of the collection
+  int linkPick_ = -1;           // PICK of the EX call that loads a collection
 };

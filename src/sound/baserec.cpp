@@ -27,6 +27,9 @@ QString TBaseRec::send(const QString& command, bool silent) {
 void TBaseRec::SetMaxSeconds(int seconds) { maxSeconds_ = (seconds <= 0 || seconds >= 20) ? 4 : seconds; }
 
 void TBaseRec::Record() {
+  // The poll of an earlier recording or playback must not run on the device
+  // while it is closed and opened again (closing lets events through).
+  timer_.stop();
   send(QStringLiteral("close ") + kAlias, true);
   send(QStringLiteral("open new type waveaudio alias ") + kAlias);
   const int align = bitsPerSample_ * channels_ / 8;

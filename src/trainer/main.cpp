@@ -13,6 +13,7 @@
 #include "users/logindialogs.h"
 #include "users/loginflow.h"
 #include "users/txuserbase.h"
+#include "vocabulary/tbibliothek.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -40,16 +41,28 @@ int main(int argc, char** argv) {
 
   // For measuring start-up: no login, and the end as soon as the first page is on the screen.
   const bool measuring = qEnvironmentVariableIsSet("ZVK_EXIT_AFTER_FIRST_PAGE");
+  // The long-lived objects in their order: the vocabulary library, then the
+  // user base with the login (which loads the learner's settings).
+  TBibliothek library(env);
   TXUserBase users(env);
+  TrainerStartup::ConnectVocabulary(library, users);
   QtLoginDialogs dialogs;
   TLogin login(env, users, dialogs);
   if (!measuring) login.StartLogin();
+  TrainerStartup::LoadVocabularySettings(library);
   QApplication::setApplicationName(QStringLiteral("*zvk spansich 5"));
-  TMain mainWindow(env, &users);
+  TMain mainWindow(env, &users, &library);
   mainWindow.setLogin(&login);
   mainWindow.ShowStartPage();
 
   if (measuring)
     QTimer::singleShot(0, &app, [&] { mainWindow.Beenden(); });
-  return QApplication::exec();
+  const int result = QApplication::exec();
+  // The library outlives the user base: its settings must not reach for it
+  // any more (the end saved what was to be saved).
+  if (library.Einstellungen.Modified()) library.Einstellungen.Save();
+  library.setUserBase(nullptr);
+  users.loadLearnerSettings = nullptr;
+  users.saveLearnerSettings = nullptr;
+  return result;
 }

@@ -18,10 +18,30 @@
 #include "sound/mcidevice.h"
 #include "users/loginflow.h"
 #include "users/txuserbase.h"
+#include "vocabulary/tbibliothek.h"
+#include "vocabulary/tftree.h"
+#include "vocabulary/tres.h"
+#include "vocabulary/tveinstellungen.h"
+#include "vocabulary/vocabularyquery.h"
 
 namespace {
 
 QColor platformColor(quint32 c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+// The vocabulary query writes to the main window's page.
+class MainQueryPage : public TQueryPage {
+ public:
+  MainQueryPage(TXPage& page, std::function<QString(const QString&)> pagePath)
+      : page_(page), pagePath_(std::move(pagePath)) {}
+  void SetVariable(const QString& name, const QString& value) override { page_.SetVariable(name, value); }
+  void SetCondition(const QString& name, bool on) override { page_.SetCondition(name, on); }
+  void ShowPage(const QString& fileName) override { page_.setXFile(pagePath_(fileName)); }
+  bool PageVisible() const override { return page_.isVisible(); }
+
+ private:
+  TXPage& page_;
+  std::function<QString(const QString&)> pagePath_;
+};
 
 }  // namespace
 
@@ -73,8 +93,8 @@ void TBackdrop::mousePressEvent(QMouseEvent* event) {
     if (qobject_cast<TMain*>(w)) w->raise();
 }
 
-TMain::TMain(Environment& environment, TXUserBase* users)
-    : QWidget(nullptr), env_(environment), users_(users), codes_(environment, users) {
+TMain::TMain(Environment& environment, TXUserBase* users, TBibliothek* library)
+    : QWidget(nullptr), env_(environment), users_(users), library_(library), codes_(environment, users) {
   setWindowTitle(QStringLiteral("zvk spanisch"));
   setFixedSize(kWidth, kHeight);
   QPalette p = palette();
@@ -103,6 +123,13 @@ TMain::TMain(Environment& environment, TXUserBase* users)
   if (users_) users_->backdropColor = [this]() -> std::optional<quint32> { return backdrop_->Color(); };
 
   env_.onWindowModeChanged = [this](bool framed) { ApplyWindowMode(framed); };
+
+  // The basic vocabulary comes with the window; the library writes its query pages here.
+  res_ = std::make_unique<TRes>();
+  if (library_) {
+    queryPage_ = std::make_unique<MainQueryPage>(*page_, [this](const QString& name) { return pagePath(name); });
+    query_ = std::make_unique<TVocQuery>(*library_, res_.get(), queryPage_.get());
+  }
 
   // Centred on the screen; on a screen exactly 800 pixels wide the window system places it.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -177,8 +204,11 @@ void TMain::Beenden() {
   if (!QCoreApplication::closingDown()) QCoreApplication::processEvents();
   if (env_.WirtschaftDir == QLatin1String("-")) env_.SaveDirectories(Environment::SaveWirtschaftDir);
   if (env_.RechtDir == QLatin1String("-")) env_.SaveDirectories(Environment::SaveRechtDir);
-  // The learner's data first; a failure is reported by the user base itself.
+  // The learner's data first (with the learner's vocabulary settings); a
+  // failure is reported by the user base itself.
   if (users_ && users_->IsLoggedIn()) users_->SaveUser();
+  // Without a learner the vocabulary settings go to the program's own file.
+  if (library_ && library_->Einstellungen.Modified()) library_->Einstellungen.Save();
   env_.SaveWindowSettings(backdrop_->Color());
   backdrop_->hide();
   close();
@@ -225,3 +255,46 @@ void TMain::RemoveShortcuts() {
 void TMain::DeleteSettings() { env_.DeleteSettingsKey(); }
 
 void TMain::CloseMainWindow() { close(); }
+
+// --- Vocabulary ---
+
+void TMain::ShowVocabularyPage() {
+  if (query_) query_->ShowVocabularyPage();
+}
+
+void TMain::StartQuery() {
+  if (query_) query_->StartQuery();
+}
+
+void TMain::VocabularyAnswer(const QString& code) {
+  if (query_) query_->Answer(code);
+}
+
+void TMain::VocabularyNextQuestion() {
+  if (query_) query_->NextQuestion();
+}
+
+void TMain::VocabularyContinueRound() {
+  if (query_) query_->ContinueRound();
+}
+
+void TMain::VocabularyEvaluation() {
+  if (query_) query_->Evaluation(0);
+}
+
+void TMain::VocabularySetSelection(const QString& name) {
+  // The command arrives in lower case; the folder keeps its own spelling.
+  if (library_) library_->Einstellungen.SetSelection(MatchSelectionCase(env_.VocabularyDir, name));
+}
+
+void TMain::VocabularySetMode(int mode) {
+  if (library_) library_->Einstellungen.SetModus(mode);
+}
+
+void TMain::VocabularySettingsDialog() {
+  if (library_ && TVEinstellungen::Execute(*library_, this)) ShowVocabularyPage();
+}
+
+void TMain::VocabularySelectDialog() {
+  if (library_ && TFTree::Execute(*library_, this)) ShowVocabularyPage();
+}

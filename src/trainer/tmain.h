@@ -12,6 +12,10 @@ class TXUserBase;
 class TLogin;
 class QMenu;
 class QActionGroup;
+class TBibliothek;
+class TRes;
+class TVocQuery;
+class TQueryPage;
 
 // The full-screen backdrop behind the main window, in the learner's colour,
 // with its context menu. It never takes the focus.
@@ -46,13 +50,20 @@ class TMain : public QWidget, public PageCommandTarget {
   static constexpr int kWidth = 800;
   static constexpr int kHeight = 572;
 
-  TMain(Environment& environment, TXUserBase* users);
+  // library: the trainer's one vocabulary library (none: the vocabulary
+  // commands do nothing).
+  TMain(Environment& environment, TXUserBase* users, TBibliothek* library = nullptr);
   ~TMain() override;
 
   TXPage* XPage() const { return page_; }
   TBackdrop* Backdrop() const { return backdrop_.get(); }
   PageCommandDispatcher& Dispatcher() { return dispatcher_; }
   TrainerSpecialCodes& SpecialCodes() { return codes_; }
+  TBibliothek* Library() const { return library_; }
+  // The built-in basic vocabulary, made with the window.
+  const TRes* Res() const { return res_.get(); }
+  // The vocabulary query on this window's page (null without a library).
+  TVocQuery* Query() const { return query_.get(); }
 
   // Shows the start page; called once after creation.
   void ShowStartPage();
@@ -77,6 +88,18 @@ class TMain : public QWidget, public PageCommandTarget {
   void DeleteSettings() override;
   void CloseMainWindow() override;
 
+  // Vocabulary: the query and the vocabulary page.
+  void ShowVocabularyPage() override;
+  void StartQuery() override;
+  void VocabularyAnswer(const QString& code) override;
+  void VocabularyNextQuestion() override;
+  void VocabularyContinueRound() override;
+  void VocabularyEvaluation() override;
+  void VocabularySetSelection(const QString& name) override;
+  void VocabularySetMode(int mode) override;
+  void VocabularySettingsDialog() override;
+  void VocabularySelectDialog() override;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -87,10 +110,14 @@ class TMain : public QWidget, public PageCommandTarget {
 
   Environment& env_;
   TXUserBase* users_;
+  TBibliothek* library_;
   TLogin* login_ = nullptr;
   TXPage* page_ = nullptr;
   std::unique_ptr<TBackdrop> backdrop_;
   PageCommandDispatcher dispatcher_{*this};
   TrainerSpecialCodes codes_;
+  std::unique_ptr<TRes> res_;
+  std::unique_ptr<TQueryPage> queryPage_;
+  std::unique_ptr<TVocQuery> query_;
   bool ending_ = false;
 };

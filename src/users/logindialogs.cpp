@@ -35,6 +35,8 @@ TXLogInWizard::TXLogInWizard(const QString& pageDirectory, QWidget* parent) : QD
   page_ = new TXPage(this);
   setFixedSize(page_->size());
   page_->SetCondition(QStringLiteral("s"), true);
+  // The course's pages leave out their navigation bar inside the wizard.
+  page_->SetCondition(QStringLiteral("wizard"), true);
   page_->OnCommand = [this](TXPage*, const QString& command) { com(command); };
   page_->setXPath(pageDirectory);
   page_->setXFile(QStringLiteral("login1.htx"));

@@ -52,7 +52,10 @@ bool CourseStage::stageFile(const QString& rel) {
     return false;
   }
   QByteArray out = *bytes;
-  if (kind != Kind::Binary) {
+  // Exercise collections (".zvk" beginning with "ZVK!") are markup: text
+  // like the pages. Other ".zvk" files (recording databases, dictionaries) stay as they are.
+  const bool collection = rel.endsWith(QLatin1String(".zvk"), Qt::CaseInsensitive) && bytes->startsWith("ZVK!");
+  if (kind != Kind::Binary || collection) {
     const PageFile::Conversion c = kind == Kind::Page ? PageFile::pack(*bytes) : PageFile::toStoredText(*bytes);
     if (!c.error.isEmpty()) {
       errors_.append(from + QStringLiteral(": ") + c.error);

@@ -172,8 +172,25 @@ int render(const QStringList& args) {
 
 int view(const QStringList& args) {
   TXPage page;
-  MessageRecorder messages;
-  if (!openPage(page, args, messages)) return args.isEmpty() ? usage() : 1;
+  {
+    // Messages of the opening are printed; later ones show as message boxes.
+    MessageRecorder messages;
+    if (!openPage(page, args, messages)) return args.isEmpty() ? usage() : 1;
+  }
+  // What the page hands to its host shows on standard output, so exercise
+  // reactions can be followed without the trainer.
+  page.OnCommand = [](TXPage*, const QString& command) {
+    std::printf("Befehl: %s\n", command.toUtf8().constData());
+    std::fflush(stdout);
+  };
+  page.OnDrag = [](TXPage*, const QString& text) {
+    std::printf("Abgelegt: %s\n", text.toUtf8().constData());
+    std::fflush(stdout);
+  };
+  page.OnSolved = [](TXPage*, bool& doReact) {
+    std::printf("Gel\xC3\xB6st%s\n", doReact ? "" : " (ohne Reaktion)");
+    std::fflush(stdout);
+  };
   page.setWindowTitle(QStringLiteral("htxtool: ") + page.PageTitle());
   page.setFixedSize(TXPage::kDefaultWidth, TXPage::kDefaultHeight);
   page.show();

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+
+#include "common/messagerecorder.h"
+#include "pages/txpage.h"
+#include "sound/baserec.h"
+#include "sound/soundtestsupport.h"
+#include "sound/txrecorder.h"
+#include "testsupport.h"
+
+namespace {
+
+void writeButtonPictures(const TestTree& tree) {
+  const std::pair<const char*, QColor> pictures[] = {
+      {"rec0.bmp", Qt::red}, {"rec1.bmp", Qt::green}, {"play0.bmp", Qt::blue}, {"play1.bmp", Qt::yellow}};
+  for (const auto& [name, color] : pictures) {
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.fill(color);
+    image.save(tree.file(QStringLiteral("knopf_") + QLatin1String(name)), "BMP");
+  }
+}
+
+// The page shown on screen (the buffer less the scroll position) at a view point.
+QColor shown(TXPage& page, QPoint at) { return page.grab().toImage().pixelColor(at); }
+
+TEST(PageRecorder, ARecorderPageRecordsThroughItsButtonsAndDropsTheRecorderWithThePage) {
+  REQUIRE_SOUND_SERVER();
+  MessageRecorder messages;
+  TestTree tree;
+  writeButtonPictures(tree);
+  TXPage page;
+  page.setXPath(tree.path());
+  page.ShowText(QStringLiteral("<body bgcolor=#000000>Sprechen Sie nach:"
+                               "<recorder c-rec=100,100,40,40 c-play=160,100,40,40 pictures=\"knopf_\" max=2>"));
+  page.show();
+  ASSERT_NE(page.Recorder(), nullptr);
+  EXPECT_TRUE(page.Recorder()->Visible());
+  EXPECT_EQ(page.Recorder()->MaxSeconds(), 2);  // the shortest length a page can ask for
+  EXPECT_EQ(shown(page, {120, 120}), QColor(Qt::red));
+  EXPECT_EQ(shown(page, {180, 120}), QColor(Qt::blue));
+
+  // The record button is a link "§rec": a click starts recording, the picture changes at once.
+  QTest::mouseClick(&page, Qt::LeftButton, {}, QPoint(120, 120));
+  EXPECT_EQ(page.Recorder()->State(), TBaseRec::Recording);
+  EXPECT_EQ(shown(page, {120, 120}), QColor(Qt::green));
+  ASSERT_TRUE(WaitUntil([&] { return page.Recorder()->State() == TBaseRec::Stopped; }, 5000));
+  EXPECT_EQ(shown(page, {120, 120}), QColor(Qt::red));
+  EXPECT_GE(page.Recorder()->Length(), 1900);
+
+  QTest::mouseClick(&page, Qt::LeftButton, {}, QPoint(180, 120));
+  EXPECT_EQ(page.Recorder()->State(), TBaseRec::Playing);
+  EXPECT_EQ(shown(page, {180, 120}), QColor(Qt::yellow));
+  ASSERT_TRUE(WaitUntil([&] { return page.Recorder()->State() == TBaseRec::Stopped; }, 5000));
+
+  // A page without a recorder drops the old one; "§rec" is then an ordinary host command.
+  QStringList commands;
+  page.OnCommand = [&](TXPage*, const QString& c) { commands << c; };
+  page.ShowText(QStringLiteral("<a href=\"§rec\">aufnehmen</a>"));
+  EXPECT_EQ(page.Recorder(), nullptr);
+  page.FollowLink(QStringLiteral("§rec"));
+  EXPECT_EQ(commands, QStringList({QStringLiteral("rec")}));
+  EXPECT_TRUE(messages.messages().isEmpty());
+}
+
+TEST(PageRecorder, ClearingThePageStopsARunningRecording) {
+  REQUIRE_SOUND_SERVER();
+  MessageRecorder messages;
+  TestTree tree;
+  writeButtonPictures(tree);
+  TXPage page;
+  page.setXPath(tree.path());
+  page.ShowText(QStringLiteral("<recorder c-rec=10,10,30,30 c-play=50,10,30,30 pictures=\"knopf_\" max=10>"));
+  ASSERT_NE(page.Recorder(), nullptr);
+  page.FollowLink(QStringLiteral("§rec"));
+  EXPECT_EQ(page.Recorder()->State(), TBaseRec::Recording);
+  page.ClearPage();
+  EXPECT_EQ(page.Recorder(), nullptr);
+  // The device is free again: a new recorder can record at once.
+  page.ShowText(QStringLiteral("<recorder c-rec=10,10,30,30 c-play=50,10,30,30 pictures=\"knopf_\" max=2>"));
+  page.FollowLink(QStringLiteral("§rec"));
+  EXPECT_EQ(page.Recorder()->State(), TBaseRec::Recording);
+  EXPECT_TRUE(messages.messages().isEmpty());
+}
+
+}  // namespace

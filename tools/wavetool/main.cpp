@@ -1,0 +1,49 @@
+// wavetool: the course's spoken recordings, made at build time.
+//
+//   wavetool STAGE [--basic FILE]... [--espeak PROGRAM] [--jobs N]
+//
+// Speaks every Spanish text of the libraries below STAGE/"Vokabeln (S)" and
+// of the basic vocabulary FILEs with espeak-ng into STAGE/wave/espeak/ and
+// writes STAGE/S_wx.zvk. Texts spoken before are not spoken again.
+#include <QCoreApplication>
+#include <QThread>
+#include <cstdio>
+
+#include "wavebuilder.h"
+
+namespace {
+
+int usage() {
+  std::fputs("Aufruf: wavetool STAGE [--basic DATEI]... [--espeak PROGRAMM] [--jobs N]\n", stderr);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const QStringList args = app.arguments().mid(1);
+  WaveBuilder::Options options;
+  options.jobs = qBound(1, QThread::idealThreadCount() * 2, 8);
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    const QString& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == QLatin1String("--basic") && hasValue) options.basicSources.append(args[++i]);
+    else if (a == QLatin1String("--espeak") && hasValue) options.espeak = args[++i];
+    else if (a == QLatin1String("--jobs") && hasValue) options.jobs = args[++i].toInt();
+    else if (!a.startsWith(QLatin1String("--")) && options.stageDir.isEmpty()) options.stageDir = a;
+    else return usage();
+  }
+  if (options.stageDir.isEmpty()) return usage();
+
+  WaveBuilder builder(options);
+  if (!builder.run()) {
+    for (const QString& e : builder.errors()) std::fprintf(stderr, "wavetool: %s\n", qPrintable(e));
+    return 1;
+  }
+  std::printf("wavetool: %lld Texte, %d Aufnahmen erzeugt, %d vorhanden, %d entfernt; %s %s\n",
+              static_cast<long long>(builder.texts().entries().size()), builder.generated(), builder.kept(),
+              builder.removed(), qPrintable(builder.databasePath()),
+              builder.databaseWritten() ? "geschrieben" : "unverändert");
+  return 0;
+}
