@@ -8,6 +8,8 @@
 #include "common/messagebox.h"
 #include "pages/txpage.h"
 #include "trainer/shortcuts.h"
+#include "sound/sampleplayer.h"
+#include "sound/txwavebase.h"
 #include "trainer/startup.h"
 #include "trainer/tmain.h"
 #include "users/logindialogs.h"
@@ -50,9 +52,16 @@ int main(int argc, char** argv) {
   TLogin login(env, users, dialogs);
   if (!measuring) login.StartLogin();
   TrainerStartup::LoadVocabularySettings(library);
+  // The recording databases: the main one (created empty when missing) and
+  // the course's; the library's texts find their recordings through both.
+  startup.CreateMainRecordingDatabase();
+  startup.CreateSecondaryRecordingDatabase();
+  library.recordingPath = MakeRecordingLookup(startup.Recordings(), env);
+  TSamplePlayer samplePlayer;
   QApplication::setApplicationName(QStringLiteral("*zvk spansich 5"));
   TMain mainWindow(env, &users, &library);
   mainWindow.setLogin(&login);
+  mainWindow.setRecordings(&startup.MainRecordings(), &samplePlayer);
   mainWindow.ShowStartPage();
 
   if (measuring)

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -16,6 +17,8 @@
 #include "pages/txpage.h"
 #include "trainer/shortcuts.h"
 #include "sound/mcidevice.h"
+#include "sound/music.h"
+#include "sound/wavebasedialog.h"
 #include "users/loginflow.h"
 #include "users/txuserbase.h"
 #include "vocabulary/tbibliothek.h"
@@ -115,6 +118,7 @@ TMain::TMain(Environment& environment, TXUserBase* users, TBibliothek* library)
   });
   page_->OnCommand = [this](TXPage*, const QString& command) { dispatcher_.Run(command); };
   page_->OnEnd = [this](TXPage*) { CloseMainWindow(); };
+  page_->installEventFilter(this);
   // Sound links and hover sounds play through the program's sound device.
   page_->SoundCommand = [](const QString& command, bool silent) {
     return MciDevice::shared().PageCommand(command, silent);
@@ -173,7 +177,36 @@ void TMain::ApplyWindowMode(bool framed) {
   raise();
 }
 
+void TMain::RecordingDatabaseDialog() {
+  if (recordings_) ShowWaveBaseDialog(*recordings_, env_, samplePlayer_, this);
+}
+
+bool TMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == page_ && event->type() == QEvent::KeyPress && musicKey(static_cast<QKeyEvent*>(event)->key()))
+    return true;
+  return QWidget::eventFilter(watched, event);
+}
+
+bool TMain::musicKey(int key) {
+  if (!music_ || !music_->IsPlaying()) return false;
+  switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      music_->ChangeVolume(key == Qt::Key_Up ? 2 : -2);
+      setWindowTitle(QStringLiteral("Volume: ") + QString::number(music_->Volume()));
+      if (OnMusicVolumeChanged) OnMusicVolumeChanged();
+      return true;
+    case Qt::Key_Right:
+      music_->PlayNext(true);
+      setWindowTitle(QDir::toNativeSeparators(music_->CurrentTrack()));
+      return true;
+    default:
+      return false;
+  }
+}
+
 void TMain::keyPressEvent(QKeyEvent* event) {
+  if (musicKey(event->key())) return;
   if (event->key() == Qt::Key_F5) {
     env_.SetWindowMode(!env_.WindowMode);
     return;

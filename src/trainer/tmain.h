@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "trainer/pagecommand.h"
@@ -8,6 +9,9 @@
 
 class Environment;
 class TXPage;
+class TMusic;
+class TSamplePlayer;
+class TXWaveBase;
 class TXUserBase;
 class TLogin;
 class QMenu;
@@ -100,11 +104,28 @@ class TMain : public QWidget, public PageCommandTarget {
   void VocabularySettingsDialog() override;
   void VocabularySelectDialog() override;
 
+  // The music player of the presentations (not owned; null while there is none).
+  // While it plays, Up and Down change its volume and Right skips to a new title.
+  void setMusic(TMusic* music) { music_ = music; }
+  // The main recording database the dialog ("wavebase") edits, and the player
+  // that plays its entries (neither owned).
+  void setRecordings(TXWaveBase* recordings, TSamplePlayer* player) {
+    recordings_ = recordings;
+    samplePlayer_ = player;
+  }
+  void RecordingDatabaseDialog() override;
+  // Called after a volume key changed the volume (the presentation options keep it).
+  std::function<void()> OnMusicVolumeChanged;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // The window's keys come before the page's.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The music keys; true when the key was used.
+  bool musicKey(int key);
   void setPageConditions();
   QString pagePath(const QString& name) const;
 
@@ -119,5 +140,8 @@ class TMain : public QWidget, public PageCommandTarget {
   std::unique_ptr<TRes> res_;
   std::unique_ptr<TQueryPage> queryPage_;
   std::unique_ptr<TVocQuery> query_;
+  TMusic* music_ = nullptr;
+  TXWaveBase* recordings_ = nullptr;
+  TSamplePlayer* samplePlayer_ = nullptr;
   bool ending_ = false;
 };
