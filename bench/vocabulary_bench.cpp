@@ -10,26 +10,11 @@
 #include "vocabulary/answers.h"
 #include "vocabulary/libraryfile.h"
 #include "vocabulary/tbibliothek.h"
+#include "benchrecords.h"
 
 namespace {
 
 constexpr int kRecords = 20000;
-
-TVokabel benchRecord(int i) {
-  TVokabel v;
-  v.Deutsch = i % 4 == 0;
-  v.Vokabel = v.Deutsch ? QStringLiteral("Wort Nummer %1").arg(i) : QStringLiteral("palabra número %1").arg(i);
-  v.Bedeutung[0] = v.Deutsch ? QStringLiteral("(el/la) palabra %1 (f); vocablo (m)").arg(i)
-                             : QStringLiteral("[Sprache] Wort %1; Vokabel (f); folgend(es)").arg(i);
-  if (i % 3 == 0) v.Bedeutung[1] = QStringLiteral("Ausdruck");
-  if (i % 5 == 0) {
-    v.Kontext[0] = QStringLiteral("Esta es la [palabra] número %1.").arg(i);
-    v.KontextBedeutung[0] = true;
-  }
-  v.Wortart = i % 8;
-  v.Schwierigkeit = i % 5;
-  return v;
-}
 
 // A program directory with a library of kRecords records and a learner who
 // answered every one of them.
@@ -39,7 +24,7 @@ class LargeLibrary {
       : store(dir.filePath(QStringLiteral("settings.conf"))), env(dir.path(), store), users(env), library(env) {
     library.setUserBase(&users);
     library.Clear(false);
-    for (int i = 0; i < kRecords; ++i) library.Add(benchRecord(i));
+    for (int i = 0; i < kRecords; ++i) library.Add(BenchRecord(i));
     library.AddEmpty();
     path = dir.filePath(QStringLiteral("gross.asc"));
     library.SaveToFile(path);

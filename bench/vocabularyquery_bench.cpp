@@ -11,6 +11,7 @@
 #include "vocabulary/tbibliothek.h"
 #include "vocabulary/tres.h"
 #include "vocabulary/vocabularyquery.h"
+#include "benchrecords.h"
 
 namespace {
 
@@ -27,22 +28,6 @@ class BenchPage : public TQueryPage {
   QString last;
 };
 
-TVokabel queryRecord(int i) {
-  TVokabel v;
-  v.Deutsch = i % 4 == 0;
-  v.Vokabel = v.Deutsch ? QStringLiteral("Wort Nummer %1").arg(i) : QStringLiteral("palabra número %1").arg(i);
-  v.Bedeutung[0] = v.Deutsch ? QStringLiteral("(el/la) palabra %1 (f); vocablo (m)").arg(i)
-                             : QStringLiteral("[Sprache] Wort %1; Vokabel (f); folgend(es)").arg(i);
-  if (i % 3 == 0) v.Bedeutung[1] = QStringLiteral("Ausdruck");
-  if (i % 5 == 0) {
-    v.Kontext[0] = QStringLiteral("Esta es la [palabra] número %1.").arg(i);
-    v.KontextBedeutung[0] = true;
-  }
-  v.Wortart = i % 8;
-  v.Schwierigkeit = i % 5;
-  return v;
-}
-
 // A selection of kQueryRecords records, a learner who answered every one of
 // them, the basic vocabulary and a query on a page.
 class QueryBench {
@@ -56,7 +41,7 @@ class QueryBench {
     library.setUserBase(&users);
     users.CreateUser(QStringLiteral("bench"), QString());
     library.Clear(false);
-    for (int i = 0; i < kQueryRecords; ++i) library.Add(queryRecord(i));
+    for (int i = 0; i < kQueryRecords; ++i) library.Add(BenchRecord(i));
     library.AddEmpty();
     for (int i = 0; i < kQueryRecords; ++i) {
       const TVokabel& v = library.Items[i];

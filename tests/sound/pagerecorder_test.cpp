@@ -12,16 +12,6 @@
 
 namespace {
 
-void writeButtonPictures(const TestTree& tree) {
-  const std::pair<const char*, QColor> pictures[] = {
-      {"rec0.bmp", Qt::red}, {"rec1.bmp", Qt::green}, {"play0.bmp", Qt::blue}, {"play1.bmp", Qt::yellow}};
-  for (const auto& [name, color] : pictures) {
-    QImage image(10, 10, QImage::Format_RGB32);
-    image.fill(color);
-    image.save(tree.file(QStringLiteral("knopf_") + QLatin1String(name)), "BMP");
-  }
-}
-
 // The page shown on screen (the buffer less the scroll position) at a view point.
 QColor shown(TXPage& page, QPoint at) { return page.grab().toImage().pixelColor(at); }
 
@@ -29,7 +19,7 @@ TEST(PageRecorder, ARecorderPageRecordsThroughItsButtonsAndDropsTheRecorderWithT
   REQUIRE_SOUND_SERVER();
   MessageRecorder messages;
   TestTree tree;
-  writeButtonPictures(tree);
+  WriteRecorderPictures(tree.path() + QStringLiteral("/knopf_"));
   TXPage page;
   page.setXPath(tree.path());
   page.ShowText(QStringLiteral("<body bgcolor=#000000>Sprechen Sie nach:"
@@ -68,7 +58,7 @@ TEST(PageRecorder, ClearingThePageStopsARunningRecording) {
   REQUIRE_SOUND_SERVER();
   MessageRecorder messages;
   TestTree tree;
-  writeButtonPictures(tree);
+  WriteRecorderPictures(tree.path() + QStringLiteral("/knopf_"));
   TXPage page;
   page.setXPath(tree.path());
   page.ShowText(QStringLiteral("<recorder c-rec=10,10,30,30 c-play=50,10,30,30 pictures=\"knopf_\" max=10>"));

@@ -100,18 +100,6 @@ TEST(SoundRecorder, ButtonsStopEarlyAndPlaybackReturnsToStopped) {
   EXPECT_TRUE(messages.messages().isEmpty());
 }
 
-// Solid pictures of 10 x 10 pixels in four colours.
-QString writePictures(const TestTree& tree) {
-  const std::pair<const char*, QColor> pictures[] = {
-      {"rec0.bmp", Qt::red}, {"rec1.bmp", Qt::green}, {"play0.bmp", Qt::blue}, {"play1.bmp", Qt::yellow}};
-  for (const auto& [name, color] : pictures) {
-    QImage image(10, 10, QImage::Format_RGB32);
-    image.fill(color);
-    image.save(tree.file(QStringLiteral("knopf_") + QLatin1String(name)), "BMP");
-  }
-  return tree.file("knopf_");
-}
-
 TEST(SoundRecorder, ButtonsShowThePictureOfTheirStateCentredOnTheBackground) {
   MessageRecorder messages;  // without a sound server recording fails with a message
   TestTree tree;
@@ -119,7 +107,7 @@ TEST(SoundRecorder, ButtonsShowThePictureOfTheirStateCentredOnTheBackground) {
   TRecorderSpec settings;
   settings.RecRect = QRect(10, 10, 30, 30);
   settings.PlayRect = QRect(50, 10, 30, 30);
-  settings.Pictures = writePictures(tree);
+  settings.Pictures = WriteRecorderPictures(tree.path() + QStringLiteral("/knopf_"));
   settings.Color = RGBColor(0, 0, 128);
   settings.Max = 3;
   std::unique_ptr<TXRecorder> rec = TXRecorder::FromSpec(settings, &mci);

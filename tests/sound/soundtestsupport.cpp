@@ -1,10 +1,12 @@
 #include "sound/soundtestsupport.h"
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QProcess>
@@ -82,4 +84,15 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
 
 bool SoundServerAvailable() {
   return !QMediaDevices::audioOutputs().isEmpty() && !QMediaDevices::audioInputs().isEmpty();
+}
+
+QString WriteRecorderPictures(const QString& prefix) {
+  const std::pair<const char*, QColor> pictures[] = {
+      {"rec0.bmp", Qt::red}, {"rec1.bmp", Qt::green}, {"play0.bmp", Qt::blue}, {"play1.bmp", Qt::yellow}};
+  for (const auto& [name, color] : pictures) {
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.fill(color);
+    image.save(prefix + QLatin1String(name), "BMP");
+  }
+  return prefix;
 }

@@ -11,6 +11,11 @@ QString WriteTone(const QString& path, int ms, int hz = 440);
 // media player recognises the content, not the name).
 QString WriteTrack(const QString& path, int ms);
 
+// The recorder's four button pictures as solid 10 x 10 bitmaps: prefix +
+// "rec0.bmp" red, "rec1.bmp" green, "play0.bmp" blue, "play1.bmp" yellow.
+// Returns the prefix.
+QString WriteRecorderPictures(const QString& prefix);
+
 // Lets events through (deferred deletions included) until the condition
 // holds or the time is up; returns the condition.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs);
