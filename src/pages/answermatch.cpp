@@ -101,10 +101,10 @@ int CursorAfterMismatch(const QString& answer, const QString& solution) {
   return k;
 }
 
-QString MaskedHelp(const QString& answer) {
+QString MaskedHelp(const QString& answer, QChar mask) {
   const qsizetype n = answer.size();
   if (n == 0) return {};
-  if (n <= 2) return QString(n, QLatin1Char('_'));
+  if (n <= 2) return QString(n, mask);
   static const QString kKept = QStringLiteral(" !',-.?");
   QString help = answer;
   // 1-based positions 2 .. n-1 are hidden; with three letters the last one too.
@@ -113,7 +113,7 @@ QString MaskedHelp(const QString& answer) {
     const QChar c = answer[pos - 1];
     if (kKept.contains(c)) continue;
     if (pos >= 5 && Random::below(5) == 3) continue;
-    help[pos - 1] = QLatin1Char('_');
+    help[pos - 1] = mask;
   }
   return help;
 }

@@ -44,9 +44,9 @@ std::vector<bool> RedLetters(const QString& answer, const QString& common);
 // variants of each other (F1 then corrects it), just before it otherwise.
 int CursorAfterMismatch(const QString& answer, const QString& solution);
 
-// The help "*": the first answer with its letters hidden behind "_" (the
+// The help "*": the first answer with its letters hidden behind "_" or another mask (the
 // first and, from four letters on, the last stay; blanks and ! ' , - . ?
 // stay; from the fifth letter on a letter stays with chance 1 in 5).
-QString MaskedHelp(const QString& answer);
+QString MaskedHelp(const QString& answer, QChar mask = QLatin1Char('_'));
 
 }  // namespace AnswerMatch

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "common/random.h"
+#include "pages/answermatch.h"
 #include "pages/markuptext.h"
 #include "vocabulary/tvokabel.h"
 
@@ -156,20 +156,8 @@ QString StripExplanations(const QString& text) {
 }
 
 QString HintText(const QString& answer) {
-  const qsizetype n = answer.size();
-  if (n <= 2) return QString(n, QLatin1Char('.'));
-  static const QString kKept = QStringLiteral(" !',-.?");
-  QString hint = answer;
-  // Positions counted from 1: the first character stays; for three
-  // characters the second and third are considered, for longer answers all
-  // but the first and the last.
-  const qsizetype last = n == 3 ? 3 : n - 1;
-  for (qsizetype pos = 2; pos <= last; ++pos) {
-    const QChar c = hint[pos - 1];
-    if (kKept.contains(c)) continue;
-    if (pos <= 4 || Random::below(5) != 3) hint[pos - 1] = QLatin1Char('.');
-  }
-  return hint;
+  // The same masking as a gap's masked help, with dots.
+  return AnswerMatch::MaskedHelp(answer, QLatin1Char('.'));
 }
 
 QString SoundLink(const QString& text, const RecordingLookup& recording) {
