@@ -1,5 +1,7 @@
 #include "sound/soundtestsupport.h"
 
+#include "sound/wavefile.h"
+
 #include <QColor>
 #include <QCoreApplication>
 #include <QDir>
@@ -15,40 +17,12 @@
 #include <QtEndian>
 #include <cmath>
 
-namespace {
-
-void put32(QByteArray& out, quint32 v) {
-  char b[4];
-  qToLittleEndian(v, b);
-  out.append(b, 4);
-}
-
-void put16(QByteArray& out, quint16 v) {
-  char b[2];
-  qToLittleEndian(v, b);
-  out.append(b, 2);
-}
-
-}  // namespace
-
 QString WriteTone(const QString& path, int ms, int hz) {
   const int frames = 44100 * ms / 1000;
   QByteArray pcm(frames * 2, '\0');
   for (int i = 0; i < frames; ++i)
     qToLittleEndian(qint16(8000 * std::sin(2 * M_PI * hz * i / 44100.0)), pcm.data() + 2 * i);
-  QByteArray file("RIFF");
-  put32(file, 36 + pcm.size());
-  file += "WAVEfmt ";
-  put32(file, 16);
-  put16(file, 1);
-  put16(file, 1);
-  put32(file, 44100);
-  put32(file, 88200);
-  put16(file, 2);
-  put16(file, 16);
-  file += "data";
-  put32(file, pcm.size());
-  file += pcm;
+  const QByteArray file = WaveHeader(WaveFormat(), quint32(pcm.size())) + pcm;
   QDir().mkpath(QFileInfo(path).absolutePath());
   QFile out(path);
   if (out.open(QIODevice::WriteOnly)) out.write(file);
