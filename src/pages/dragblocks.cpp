@@ -41,9 +41,11 @@ void CreateBlocks(TDragExercise& drag) {
     block.Element = gap.Element;
     block.Font = gap.Font;
     drag.Blocks.push_back(block);
+    drag.Shuffled = false;
   }
   if (drag.ExtrasCreated) return;
   drag.ExtrasCreated = true;
+  drag.Shuffled = false;
   // Extra wrong blocks look like the others: in the font of the first gap.
   FontState font;
   for (const TDropGap& gap : drag.Gaps) {
@@ -106,7 +108,11 @@ void Draw(TDragExercise& drag, QImage& buffer, const BodyColors& body) {
   auto& blocks = drag.Blocks;
   if (blocks.empty()) return;
   const int n = static_cast<int>(blocks.size());
-  for (int i = 0; i < n; ++i) std::swap(blocks[static_cast<size_t>(i)], blocks[static_cast<size_t>(Random::below(n))]);
+  // Shuffled when blocks are new; after a drop the page is drawn again and
+  // the remaining blocks keep their order, closing up in the tray.
+  if (!drag.Shuffled)
+    for (int i = 0; i < n; ++i) std::swap(blocks[static_cast<size_t>(i)], blocks[static_cast<size_t>(Random::below(n))]);
+  drag.Shuffled = true;
   const QSize size = BlockSize(drag);
   QPainter p(&buffer);
   for (int i = 0; i < n; ++i) {

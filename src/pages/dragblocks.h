@@ -36,8 +36,9 @@ int TrayRight(const TDragExercise& drag, int pageWidth);
 QPoint TrayPlace(const TDragExercise& drag, int i, int pageWidth);
 QSize BlockSize(const TDragExercise& drag);
 
-// Drawing: shuffles the blocks, gives each its place in the tray and its
-// image, keeps what it covers and draws it.
+// Drawing: shuffles the blocks when some are new (later drawings keep the
+// order), gives each its place in the tray and its image, keeps what it
+// covers and draws it.
 void Draw(TDragExercise& drag, QImage& buffer, const BodyColors& body);
 QImage BlockImage(const tDragKlotz& block, const QSize& size, const BodyColors& body);
 

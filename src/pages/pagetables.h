@@ -184,6 +184,7 @@ struct TDragExercise {
   std::vector<tDragKlotz> Blocks;
   QSize GapSize;              // of the first gap laid out
   bool ExtrasCreated = false; // the KLOTZ FALSCH blocks were made
+  bool Shuffled = false;      // the tray was shuffled since blocks were added
 };
 
 // SATZ: one sentence to be put together from its parts.

@@ -304,6 +304,8 @@ TEST(DragBlocks, SnappingDropsAndAnythingElseGlidesBack) {
   EXPECT_TRUE(p.dropped.isEmpty());
 
   // Snapped within 8 pixels, released there: dropped.
+  QStringList before;
+  for (const tDragKlotz& b : p.drag().Blocks) before << b.Text;
   const tDragKlotz hermana = p.block(QStringLiteral("hermana"));
   QTest::mousePress(&p.page, Qt::LeftButton, Qt::NoModifier, hermana.Rect.topLeft() + grab);
   QTest::mouseMove(&p.page, gap0.topLeft() + grab + QPoint(3, 2));
@@ -313,6 +315,12 @@ TEST(DragBlocks, SnappingDropsAndAnythingElseGlidesBack) {
   EXPECT_EQ(p.drag().Blocks.size(), 3u);
   EXPECT_TRUE(p.hasWord(QStringLiteral("hermana")));
   EXPECT_TRUE(p.solved.isEmpty());
+  // The page was drawn again; the other blocks keep their order and close up.
+  before.removeAll(QStringLiteral("hermana"));
+  QStringList after;
+  for (const tDragKlotz& b : p.drag().Blocks) after << b.Text;
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(p.drag().Blocks[0].Rect.x(), 130);
 
   // The last gap: the page is solved and the tray emptied.
   const tDragKlotz last = p.block(QStringLiteral("habla"));

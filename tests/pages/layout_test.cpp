@@ -117,8 +117,11 @@ TEST(Layout, BoxesTakeTheTextThatFollows) {
   const TXText& t = p.word(QStringLiteral("Text"));
   EXPECT_EQ(t.X, 20);
   EXPECT_EQ(t.Y, 100 + metricsOf().ascent());
-  for (const TXText& e : p.elements())
-    if (e.Kind == ElementKind::Word) EXPECT_LE(e.X + e.Width, 220 + e.Width);
+  for (const TXText& e : p.elements()) {
+    if (e.Kind == ElementKind::Word) {
+      EXPECT_LE(e.X + e.Width, 220 + e.Width);
+    }
+  }
   const TBox& box = p.page.state().Elements.Boxes[0];
   EXPECT_GT(box.Height, 20);  // AutoHeight grows with the text
 }
