@@ -1,6 +1,8 @@
 #include "pages/txrichedit.h"
 
+#include <QClipboard>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -189,6 +191,11 @@ void TXRichEdit::finish(bool right) {
 void TXRichEdit::keyPressEvent(QKeyEvent* event) {
   event->accept();
   if (done_ || (InputBlocked && InputBlocked())) return;
+  if (editKeys(event)) {
+    restartBlink();
+    update();
+    return;
+  }
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -248,6 +255,29 @@ void TXRichEdit::keyPressEvent(QKeyEvent* event) {
   }
   restartBlink();
   update();
+}
+
+bool TXRichEdit::editKeys(QKeyEvent* event) {
+  const QString selected = text_.mid(selectionStart_, selectionLength_);
+  if (event->matches(QKeySequence::SelectAll)) {
+    cursor_ = static_cast<int>(text_.size());
+    selectionStart_ = 0;
+    selectionLength_ = cursor_;
+  } else if (event->matches(QKeySequence::Copy)) {
+    if (!selected.isEmpty()) QGuiApplication::clipboard()->setText(selected);
+  } else if (event->matches(QKeySequence::Cut)) {
+    if (!selected.isEmpty()) QGuiApplication::clipboard()->setText(selected);
+    removeSelection();
+  } else if (event->matches(QKeySequence::Paste)) {
+    // Only the first line, and only letters the field would take when typed.
+    const QString pasted = QGuiApplication::clipboard()->text().section(QLatin1Char('\n'), 0, 0);
+    removeSelection();
+    for (QChar c : pasted)
+      if (printable(c)) typeCharacter(c);
+  } else {
+    return false;
+  }
+  return true;
 }
 
 void TXRichEdit::inputMethodEvent(QInputMethodEvent* event) {

@@ -76,6 +76,8 @@ class TXRichEdit : public QFrame {
   void moveCursor(int position, bool select);
   void typeCharacter(QChar c);
   void removeSelection();
+  // Select all, copy, cut and paste; false for any other key.
+  bool editKeys(QKeyEvent* event);
   void clearSelection();
   void accentKey();
   void showHelp();

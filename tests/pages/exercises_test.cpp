@@ -1,5 +1,7 @@
 // The exercises of a page worked the way a learner does: keys into typing
 // gaps, the mouse on drag blocks and sentence parts, clicks on answers.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -196,7 +198,7 @@ TEST(TypingGap, AccentKeyHelpAndTypingOverPlaceholders) {
   TXRichEdit* strasse = p.gap(2);
   QTest::keyClick(strasse, Qt::Key_F2);
   EXPECT_EQ(strasse->text(), QStringLiteral("Stra..e"));
-  QTest::keyClick(strasse, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(strasse, Qt::Key_B, Qt::ControlModifier);
   p.type(2, QStringLiteral("s"));
   QTest::keyClick(strasse, Qt::Key_F1);
   EXPECT_EQ(strasse->text(), QStringLiteral("Straß.e"));
@@ -206,6 +208,23 @@ TEST(TypingGap, AccentKeyHelpAndTypingOverPlaceholders) {
   p.enter(2);
   EXPECT_TRUE(strasse->Done());
   EXPECT_EQ(p.solved.size(), 1);
+}
+
+TEST(TypingGap, SelectAllCutAndPasteTakeOnlyOneLineOfLetters) {
+  ExercisePage p;
+  p.show(QStringLiteral("<p><a gap lsg=\"la casa\" help=\"*\">la casa</a> <a gap lsg=\"x\" help=\"\">x</a>"));
+  TXRichEdit* e = p.gap(0);
+  p.type(0, QStringLiteral("el caso"));
+  QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(e->selectionLength(), 7);
+  QTest::keyClick(e, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(e->text(), QString());
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("el caso"));
+  QGuiApplication::clipboard()->setText(QStringLiteral("la\tcasa\nsegunda línea"));
+  QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(e->text(), QStringLiteral("lacasa"));  // the tab is a control character
+  EXPECT_EQ(e->cursorPosition(), 6);
+  EXPECT_EQ(p.solved.size(), 0);
 }
 
 TEST(TypingGap, TwoGapsRaiseOnSolvedOnceAndTheHandlerDecidesTheReaction) {
