@@ -1,10 +1,10 @@
 // The exercises of a page worked the way a learner does: keys into typing
 // gaps, the mouse on drag blocks and sentence parts, clicks on answers.
-#include <QClipboard>
-#include <QGuiApplication>
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QTest>
 #include <QTimer>
 
