@@ -137,6 +137,23 @@ std::optional<QString> gapOf(const QString& context) {
   return inner;
 }
 
+// A German entry's context sentence ends with the entry as a German cue,
+// " (Kind)": the trainer shows no tip for it, as its meaning line would be
+// the answer itself.
+QString cueOf(const TVokabel& v) {
+  QString cue = v.Vokabel;
+  cue.remove(QLatin1Char('[')).remove(QLatin1Char(']'));
+  return u" ("_s + cue.simplified() + u")"_s;
+}
+
+// The Spanish sentence of a context, without the cue of a German entry;
+// nothing when a German entry's context lacks its cue.
+std::optional<QString> sentenceOf(const TVokabel& v, const QString& context) {
+  if (!v.Deutsch) return context;
+  if (!context.endsWith(cueOf(v))) return std::nullopt;
+  return context.chopped(cueOf(v).size());
+}
+
 QSet<QString> lowerForms(const QString& line) {
   QSet<QString> forms;
   for (const QString& f : ExpandAnswers(line)) forms.insert(f.toLower());
@@ -361,7 +378,12 @@ TEST(CourseVocabulary, ContextSentencesMarkTheirGapAndTipsKeepItSecret) {
         if (v.Kontext[n].isEmpty()) continue;
         ++contexts;
         const QString where = lib.name + u": "_s + v.Kontext[n];
-        const auto gap = gapOf(v.Kontext[n]);
+        const auto sentence = sentenceOf(v, v.Kontext[n]);
+        if (!sentence) {
+          problems << where + u" -- a German entry's sentence ends with the entry as its cue:"_s + cueOf(v);
+          continue;
+        }
+        const auto gap = gapOf(*sentence);
         if (!gap) {
           problems << where + u" -- needs exactly one gap in square brackets and no other brackets"_s;
           continue;
@@ -495,7 +517,8 @@ TEST(CourseVocabulary, EveryWordPassesTheSpellingCheck) {
     const Language meaning = v.Deutsch ? Spanish : German;
     words.addAnswerText(entry, v.Vokabel, r.where);
     for (const QString& line : v.Bedeutung) words.addAnswerText(meaning, line, r.where);
-    for (const QString& context : v.Kontext) words.addContext(context, v.Vokabel, r.where);
+    for (const QString& context : v.Kontext)
+      if (!context.isEmpty()) words.addContext(sentenceOf(v, context).value_or(context), v.Vokabel, r.where);
   }
   for (const CourseLibrary& lib : courseLibraries())
     for (const QString& comment : lib.comments) words.addText(German, comment, lib.name);
