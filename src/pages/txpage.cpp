@@ -1,5 +1,6 @@
 #include "pages/txpage.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QResizeEvent>
 
@@ -275,6 +276,8 @@ void TXPage::setOnPictureRequest(PictureRequestEvent handler) {
 void TXPage::attachWidgets() {
   // Widgets of the last page go once the event that changed the page is over:
   // it may have come from one of them.
+  QWidget* focused = QApplication::focusWidget();
+  const bool focusInside = focused && focused != this && isAncestorOf(focused);
   if (input_) {
     input_->hide();
     input_->deleteLater();
@@ -292,6 +295,9 @@ void TXPage::attachWidgets() {
   }
   buttons_.clear();
   recorder_.reset();
+  // The keyboard stays with the page when a focused widget of the last page
+  // goes; the new page's first gap takes it once the page is drawn.
+  if (focusInside) setFocus();
 
   const PageElements& e = state_.Elements;
   if (e.Input) {

@@ -2,6 +2,7 @@
 // gaps, the mouse on drag blocks and sentence parts, clicks on answers.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -225,6 +226,22 @@ TEST(TypingGap, SelectAllCutAndPasteTakeOnlyOneLineOfLetters) {
   EXPECT_EQ(e->text(), QStringLiteral("lacasa"));  // the tab is a control character
   EXPECT_EQ(e->cursorPosition(), 6);
   EXPECT_EQ(p.solved.size(), 0);
+}
+
+TEST(TypingGap, AfterALinkClickedAwayFromAGapTheKeysReachTheNewPage) {
+  ExercisePage p;
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&p.page));
+  p.page.OnCommand = [&p](TXPage* page, const QString& c) {
+    p.commands << c;
+    if (c == u"aufgeben") page->ShowText(QStringLiteral("<p>Lösung: tío <a href=\"§weiter\" return>Weiter</a>"));
+  };
+  p.show(QStringLiteral("<p>Mi <a gap lsg=\"tío\" help=\"*\">tío</a> vive aquí.<p><a href=\"§aufgeben\">Lösung</a>"));
+  ASSERT_EQ(QApplication::focusWidget(), p.gap(0));
+  p.click(p.linkPoint(QStringLiteral("§aufgeben")));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the old gap is gone
+  ASSERT_EQ(QApplication::focusWidget(), &p.page);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(p.commands, (QStringList{QStringLiteral("aufgeben"), QStringLiteral("weiter")}));
 }
 
 TEST(TypingGap, TwoGapsRaiseOnSolvedOnceAndTheHandlerDecidesTheReaction) {
