@@ -165,6 +165,8 @@ void TXPage::ScheduleTooltip(const QString& text, const QPoint& mouse) {
   tooltipTimer_->start(500);
 }
 
+bool TXPage::TooltipPending() const { return tooltipTimer_->isActive(); }
+
 void TXPage::CancelTooltip() {
   tooltipTimer_->stop();
   QToolTip::hideText();
@@ -276,6 +278,8 @@ void TXPage::setOnPictureRequest(PictureRequestEvent handler) {
 void TXPage::attachWidgets() {
   // Widgets of the last page go once the event that changed the page is over:
   // it may have come from one of them.
+  // A tooltip of the last page's links must not appear over the new one.
+  CancelTooltip();
   QWidget* focused = QApplication::focusWidget();
   const bool focusInside = focused && focused != this && isAncestorOf(focused);
   if (input_) {

@@ -121,6 +121,7 @@ class TXPage : public QWidget {
   // The small hint window near the mouse: after 500 ms for 2000 ms.
   void ScheduleTooltip(const QString& text, const QPoint& mouse);
   void CancelTooltip();
+  bool TooltipPending() const;
   // The full-page reaction after an exercise answer ("kPositiv" / "kNegativ");
   // pending events are let through while it runs, mouse input to the page is ignored.
   void ShowReaction(bool positive, int durationMs);

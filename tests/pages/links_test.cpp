@@ -139,6 +139,7 @@ TEST(Links, HoverHighlightsCursorsSoundsAndTooltips) {
   ASSERT_TRUE(p.open(QStringLiteral("h.htx")));
 
   p.move(p.linkPoint(QStringLiteral("x.htx@°klick.wav")));
+  EXPECT_FALSE(p.page.TooltipPending());  // a sound hint is no tooltip
   EXPECT_EQ(p.page.cursor().shape(), Qt::PointingHandCursor);
   EXPECT_GE(p.page.HighlightedLink(), 0);
   ASSERT_EQ(played.size(), 1);
@@ -151,6 +152,15 @@ TEST(Links, HoverHighlightsCursorsSoundsAndTooltips) {
   EXPECT_EQ(p.page.HighlightedLink(), -1);
   p.move(QPoint(700, 500));
   EXPECT_EQ(p.page.HighlightedLink(), -1);
+
+  // A link's tooltip waits for the mouse to rest; the next page drops it.
+  p.write(QStringLiteral("t.htx"), "<a href=\"h.htx@Zur n\xE4" "chsten Seite\">weiter</a>");
+  ASSERT_TRUE(p.open(QStringLiteral("t.htx")));
+  p.move(p.linkPoint(QStringLiteral("h.htx@Zur nächsten Seite")));
+  EXPECT_TRUE(p.page.TooltipPending());
+  p.click(p.linkPoint(QStringLiteral("h.htx@Zur nächsten Seite")));
+  EXPECT_EQ(p.page.XFile(), QStringLiteral("h.htx"));
+  EXPECT_FALSE(p.page.TooltipPending());
 }
 
 TEST(Links, OneBrokenLinkReportPerPage) {
