@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -65,6 +66,11 @@ TXPasswort::TXPasswort(QWidget* parent) : QDialog(parent) {
   Name = new QComboBox(this);
   Name->setEditable(true);
   Password = hidden(this);
+  Note = new QLabel(this);
+  Note->setStyleSheet(QStringLiteral("color: #b00000"));
+  Note->setWordWrap(true);
+  Note->hide();
+  form->addRow(Note);
   form->addRow(QStringLiteral("Name:"), Name);
   form->addRow(QStringLiteral("Passwort:"), Password);
   auto* buttons = okCancel(this);
@@ -121,9 +127,12 @@ std::optional<LoginDialogs::Credentials> QtLoginDialogs::Wizard(const QString& p
 }
 
 std::optional<LoginDialogs::Credentials> QtLoginDialogs::Password(const QString& caption, const QStringList& names,
-                                                                  int selected, bool fixedName) {
+                                                                  int selected, bool fixedName,
+                                                                  const QString& note) {
   TXPasswort dialog;
   dialog.setWindowTitle(caption);
+  dialog.Note->setText(note);
+  dialog.Note->setVisible(!note.isEmpty());
   dialog.Name->addItems(names);
   dialog.Name->setCurrentIndex(selected);
   dialog.Name->setEnabled(!fixedName);

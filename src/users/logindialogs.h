@@ -5,6 +5,7 @@
 #include "users/loginflow.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class TXPage;
 
@@ -31,6 +32,8 @@ class TXPasswort : public QDialog {
   explicit TXPasswort(QWidget* parent = nullptr);
   QComboBox* Name;
   QLineEdit* Password;
+  // Why the dialog asks again; hidden while empty.
+  QLabel* Note;
 };
 
 // "Neuen Benutzer anlegen": the password must be typed twice alike.
@@ -62,7 +65,7 @@ class QtLoginDialogs : public LoginDialogs {
  public:
   std::optional<Credentials> Wizard(const QString& pageDirectory) override;
   std::optional<Credentials> Password(const QString& caption, const QStringList& names, int selected,
-                                      bool fixedName) override;
+                                      bool fixedName, const QString& note) override;
   std::optional<Credentials> NewUser() override;
   std::optional<PasswordChange> ChangePassword(const QString& name) override;
 };

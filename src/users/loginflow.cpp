@@ -19,17 +19,27 @@ void TLogin::StartLogin() {
     Login(users.first(), QString());
     return;
   }
-  const auto chosen = dialogs_.Password(QStringLiteral("*zvk spanisch"), users, 0, false);
+  const auto chosen = dialogs_.Password(QStringLiteral("*zvk spanisch"), users, 0, false, QString());
   if (chosen && !chosen->name.isEmpty()) Login(chosen->name, chosen->password);
+}
+
+QString TLogin::WrongPasswordNote(int triesLeft) {
+  return QStringLiteral("Das Passwort stimmt nicht. ") +
+         (triesLeft == 1 ? QStringLiteral("Sie haben noch einen Versuch.")
+                         : QStringLiteral("Sie haben noch %1 Versuche.").arg(triesLeft));
 }
 
 bool TLogin::Login(const QString& name, const QString& password) {
   QString typed = password;
   TXUserBase::OpenResult result = users_.OpenUser(name, typed);
   // Up to three more tries with the password dialog; Cancel stops asking.
+  // A password the learner typed is wrong: the dialog says so.
+  bool typedByLearner = !password.isEmpty();
   for (int tries = 0; result == TXUserBase::OpenResult::WrongPassword && tries < 3; ++tries) {
-    const auto again = dialogs_.Password(QStringLiteral("Passwort"), {name}, 0, true);
+    const QString note = typedByLearner ? WrongPasswordNote(3 - tries) : QString();
+    const auto again = dialogs_.Password(QStringLiteral("Passwort"), {name}, 0, true, note);
     if (!again) break;
+    typedByLearner = true;
     typed = again->password;
     result = users_.OpenUser(name, typed);
   }
@@ -81,7 +91,7 @@ void TLogin::ChangeUser() {
     return;
   }
   const int selected = users.first() == users_.UserName() && users.size() > 1 ? 1 : 0;
-  const auto chosen = dialogs_.Password(QStringLiteral("zvk spanisch"), users, selected, false);
+  const auto chosen = dialogs_.Password(QStringLiteral("zvk spanisch"), users, selected, false, QString());
   if (!chosen || chosen->name.isEmpty()) return;
   if (!users_.UserDirectoryExists(chosen->name)) {
     const Message question{MessageKind::Question, MessageButtons::OkCancel,

@@ -22,9 +22,10 @@ class LoginDialogs {
   // no value when the learner goes on without a login.
   virtual std::optional<Credentials> Wizard(const QString& pageDirectory) = 0;
   // "Passwort": names to choose from (editable), the one selected first; with
-  // fixedName the name is shown and cannot be changed. No value on Cancel.
+  // fixedName the name is shown and cannot be changed; a note, when not
+  // empty, says why the dialog asks again. No value on Cancel.
   virtual std::optional<Credentials> Password(const QString& caption, const QStringList& names, int selected,
-                                              bool fixedName) = 0;
+                                              bool fixedName, const QString& note) = 0;
   // "Neuen Benutzer anlegen": name, password and its confirmation (checked by the dialog).
   virtual std::optional<Credentials> NewUser() = 0;
   struct PasswordChange {
@@ -45,6 +46,8 @@ class TLogin {
   void StartLogin();
   // Opens a learner; true when someone is logged in afterwards.
   bool Login(const QString& name, const QString& password);
+  // The line the password dialog shows after a wrong password.
+  static QString WrongPasswordNote(int triesLeft);
   void NewUser();
   void ChangeUser();
   void ChangePassword();

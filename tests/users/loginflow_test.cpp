@@ -18,13 +18,15 @@ struct ScriptedDialogs : LoginDialogs {
   std::optional<Credentials> newUser;
   std::optional<PasswordChange> change;
   QStringList calls;
+  QStringList notes;  // what each password dialog said about the last try
   std::optional<Credentials> Wizard(const QString&) override {
     calls << QStringLiteral("wizard");
     return wizard;
   }
-  std::optional<Credentials> Password(const QString& caption, const QStringList& names, int selected,
-                                      bool fixed) override {
+  std::optional<Credentials> Password(const QString& caption, const QStringList& names, int selected, bool fixed,
+                                      const QString& note) override {
     calls << QStringLiteral("password %1 %2 %3 %4").arg(caption, names.join(QLatin1Char('|'))).arg(selected).arg(fixed);
+    notes << note;
     if (passwords.empty()) return std::nullopt;
     auto answer = passwords.front();
     passwords.pop_front();
@@ -85,6 +87,9 @@ TEST(Login, ThreeWrongPasswordsLeaveNobodyLoggedIn) {
   f.login.StartLogin();
   EXPECT_EQ(f.dialogs.calls.size(), 3);
   EXPECT_EQ(f.dialogs.calls[0], QStringLiteral("password Passwort Ana 0 1"));
+  // The first dialog asks; the next ones say that the typed password was wrong.
+  EXPECT_EQ(f.dialogs.notes, (QStringList{QString(), QStringLiteral("Das Passwort stimmt nicht. Sie haben noch 2 Versuche."),
+                                          QStringLiteral("Das Passwort stimmt nicht. Sie haben noch einen Versuch.")}));
   EXPECT_FALSE(f.users.IsLoggedIn());
   ASSERT_EQ(f.messages.messages().size(), 1);
   EXPECT_EQ(f.messages.messages()[0].text, QStringLiteral("Persönliche Daten für Ana konnten nicht geöffnet werden!"));
@@ -97,6 +102,13 @@ TEST(Login, ThreeWrongPasswordsLeaveNobodyLoggedIn) {
   g.dialogs.passwords = {LoginDialogs::Credentials{QStringLiteral("Ana"), QStringLiteral("x")},
                          LoginDialogs::Credentials{QStringLiteral("Ana"), QStringLiteral("geheim")}};
   EXPECT_TRUE(g.login.Login(QStringLiteral("Ana"), QString()));
+
+  // A wrong password typed in the chooser: the first dialog already says so.
+  g.users.SaveUser();
+  g.dialogs.notes.clear();
+  g.dialogs.passwords = {LoginDialogs::Credentials{QStringLiteral("Ana"), QStringLiteral("geheim")}};
+  EXPECT_TRUE(g.login.Login(QStringLiteral("Ana"), QStringLiteral("gehiem")));
+  EXPECT_EQ(g.dialogs.notes, QStringList{QStringLiteral("Das Passwort stimmt nicht. Sie haben noch 3 Versuche.")});
 }
 
 TEST(Login, SeveralUsersChooseAndUnknownNamesAreAskedAbout) {
