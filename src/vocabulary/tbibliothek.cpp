@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include <QFileInfo>
+
 #include "common/random.h"
 #include "environment/environment.h"
 #include "users/txuserbase.h"
@@ -30,6 +32,11 @@ int TBibliothek::CountDeutsch(bool flag) const {
 QString TBibliothek::ListFilePath() const {
   const QString dir = learnerLoggedIn() ? users_->CurrentUserDirectory() : env_.ProgramDir;
   return dir + LibrarySelection::kListFileName;
+}
+
+bool TBibliothek::HasOwnList() const {
+  const QStringList files = LibrarySelection::ListFiles(env_.VocabularyDir, ListFilePath());
+  return std::any_of(files.begin(), files.end(), [](const QString& f) { return QFileInfo::exists(f); });
 }
 
 void TBibliothek::SetSelection(const QString& name) {

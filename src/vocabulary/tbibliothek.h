@@ -45,6 +45,8 @@ class TBibliothek : public TVocLib {
   // --- Selection ---
   // "S_Bibliotheken.txt" in the logged-in learner's directory, else in ProgramDir.
   QString ListFilePath() const;
+  // The list file names at least one library that can be loaded.
+  bool HasOwnList() const;
   // Loads a selection: a folder below the vocabulary directory with all its
   // library files, or (empty name) the files of the learner's list file.
   // Nothing happens for the selection that is already loaded, or for a name

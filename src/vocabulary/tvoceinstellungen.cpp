@@ -95,7 +95,10 @@ void TVocEinstellungen::Load() {
   const IniFile ini(FilePath());
   modus_ = static_cast<quint8>(ini.readInteger(kSection, QStringLiteral("Modus"), 0));
   QString selection = ini.readString(kSection, QStringLiteral("Selection"));
-  if (selection.isEmpty()) selection = kDefaultSelection;
+  // A stored empty value means the learner's own list was in force; it stays
+  // so while the list names libraries. Otherwise the basic vocabulary.
+  const bool ownList = ini.hasKey(kSection, QStringLiteral("Selection")) && owner_.HasOwnList();
+  if (selection.isEmpty() && !ownList) selection = kDefaultSelection;
   richtung_ = static_cast<quint8>(indexOf(kRichtungNames, ini.readString(kSection, QStringLiteral("Richtung"))));
   sprache_ = static_cast<quint8>(indexOf(kSpracheNames, ini.readString(kSection, QStringLiteral("Sprache"))));
   kontext_ = ini.readBool(kSection, QStringLiteral("Kontext"), true);

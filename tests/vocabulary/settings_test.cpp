@@ -102,6 +102,21 @@ TEST_F(VocSettingsTest, TheDefaultSelectionIsLoadedAtStartUp) {
   fresh.Einstellungen.Load();
   EXPECT_EQ(fresh.Einstellungen.Selection(), u"Grundwortschatz\\"_s);
   EXPECT_EQ(fresh.Count(), 1);
+
+  // With the learner's own list beside it, the empty value keeps that list
+  // in force from one session to the next.
+  writeLibrary(u"Reisevokabular/b.asc"_s, recordLines(u"playa"_s, u"Strand"_s));
+  program.write(u"S_Bibliotheken.txt"_s, "Reisevokabular\\b.asc\r\n");
+  TBibliothek again(env);
+  again.Einstellungen.Load();
+  EXPECT_TRUE(again.Einstellungen.Selection().isEmpty());
+  EXPECT_EQ(again.Count(), 1);
+  EXPECT_EQ(again.Einstellungen.FileCount(), 1);
+  // A list naming nothing that exists brings the default back.
+  program.write(u"S_Bibliotheken.txt"_s, "fehlt.asc\r\n");
+  TBibliothek gone(env);
+  gone.Einstellungen.Load();
+  EXPECT_EQ(gone.Einstellungen.Selection(), u"Grundwortschatz\\"_s);
 }
 
 TEST_F(VocSettingsTest, ForeignAndDamagedFilesGiveDefaults) {
