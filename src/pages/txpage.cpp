@@ -276,10 +276,10 @@ void TXPage::setOnPictureRequest(PictureRequestEvent handler) {
 }
 
 void TXPage::attachWidgets() {
-  // Widgets of the last page go once the event that changed the page is over:
-  // it may have come from one of them.
   // A tooltip of the last page's links must not appear over the new one.
   CancelTooltip();
+  // Widgets of the last page go once the event that changed the page is over:
+  // it may have come from one of them.
   QWidget* focused = QApplication::focusWidget();
   const bool focusInside = focused && focused != this && isAncestorOf(focused);
   if (input_) {
