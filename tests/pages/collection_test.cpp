@@ -10,6 +10,7 @@
 #include "common/textcodec.h"
 #include "htxtool/coursestage.h"
 #include "pages/exercisecollection.h"
+#include "pages/pagetestsupport.h"
 #include "pages/txpage.h"
 #include "testsupport.h"
 
@@ -26,14 +27,6 @@ bool hasWord(const TXPage& page, const QString& word) {
   for (const TXText& t : page.Document())
     if (t.Text == word) return true;
   return false;
-}
-
-QPoint linkPoint(const TXPage& page, const QString& name) {
-  const auto& links = page.state().Elements.Links;
-  for (const tNamedRect& r : links.Rects)
-    if (links.Names.value(r.NameIndex) == name) return r.Rect.center();
-  ADD_FAILURE() << "no link " << name.toStdString();
-  return {};
 }
 
 }  // namespace
@@ -99,12 +92,12 @@ TEST(ExerciseCollection, ExCallPosesNextAndWeiterLeadsOn) {
   EXPECT_EQ(page.state().PageAliases.Value(QStringLiteral("#next")), QStringLiteral("ex"));
   EXPECT_TRUE(hasWord(page, QStringLiteral("nächste")));
 
-  QTest::mouseClick(&page, Qt::LeftButton, Qt::NoModifier, linkPoint(page, QStringLiteral("ex")));
+  QTest::mouseClick(&page, Qt::LeftButton, Qt::NoModifier, LinkPoint(page, QStringLiteral("ex")));
   EXPECT_FALSE(hasWord(page, first));  // not posed again so soon
   EXPECT_TRUE(hasWord(page, QStringLiteral("fertig")));  // the last one of PICK=2
   EXPECT_FALSE(hasWord(page, QStringLiteral("nächste")));
 
-  QTest::mouseClick(&page, Qt::LeftButton, Qt::NoModifier, linkPoint(page, QStringLiteral("+")));
+  QTest::mouseClick(&page, Qt::LeftButton, Qt::NoModifier, LinkPoint(page, QStringLiteral("+")));
   EXPECT_EQ(page.XFile(), QStringLiteral("ende.htm"));
   page.FollowLink(QStringLiteral("-"));
   EXPECT_EQ(page.XFile(), QStringLiteral("start.htm"));
@@ -149,7 +142,7 @@ TEST(ExerciseCollection, AMultipleChoiceExerciseShowsItsAnswerInTheCollectionPag
   page.FollowLink(QStringLiteral("EX FILE=mc.zvk"));
   const int right = static_cast<int>(page.state().Multiple.Answers.indexOf(QStringLiteral("Hund"))) + 1;
   ASSERT_GT(right, 0);
-  QTest::mouseClick(&page, Qt::LeftButton, Qt::NoModifier, linkPoint(page, QStringLiteral("§mchx+@") + QString::number(right)));
+  QTest::mouseClick(&page, Qt::LeftButton, Qt::NoModifier, LinkPoint(page, QStringLiteral("§mchx+@") + QString::number(right)));
   EXPECT_TRUE(page.state().Multiple.Answered);
   // Built again from the collection: header, exercise and footer with its links.
   EXPECT_TRUE(hasWord(page, QStringLiteral("Frage:")));

@@ -5,6 +5,7 @@
 
 #include "common/messagerecorder.h"
 #include "common/random.h"
+#include "pages/pagetestsupport.h"
 #include "pages/txpage.h"
 #include "pages/txrichedit.h"
 
@@ -25,14 +26,6 @@ struct CoursePage {
   TXPage page;
   QList<bool> solved;
 };
-
-QPoint linkPoint(const TXPage& page, const QString& name) {
-  const auto& links = page.state().Elements.Links;
-  for (const tNamedRect& r : links.Rects)
-    if (links.Names.value(r.NameIndex).startsWith(name)) return r.Rect.center();
-  ADD_FAILURE() << "no link " << name.toStdString();
-  return {};
-}
 
 }  // namespace
 
@@ -77,13 +70,13 @@ TEST(CourseExercises, TypingTheAnswersOfTheFirstExercise) {
 TEST(CourseExercises, TheExerciseBookPosesFiveAndLeadsBack) {
   CoursePage p;
   ASSERT_TRUE(p.page.setXFile(QStringLiteral("uebung4.htx")));
-  QTest::mouseClick(&p.page, Qt::LeftButton, Qt::NoModifier, linkPoint(p.page, QStringLiteral("EX PICK=5")));
+  QTest::mouseClick(&p.page, Qt::LeftButton, Qt::NoModifier, LinkPoint(p.page, QStringLiteral("EX PICK=5"), true));
   EXPECT_EQ(p.page.Aufgaben(), 8);
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(p.page.PageTitle(), QStringLiteral("Aufgabenheft"));
-    QTest::mouseClick(&p.page, Qt::LeftButton, Qt::NoModifier, linkPoint(p.page, QStringLiteral("ex")));
+    QTest::mouseClick(&p.page, Qt::LeftButton, Qt::NoModifier, LinkPoint(p.page, QStringLiteral("ex"), true));
   }
-  QTest::mouseClick(&p.page, Qt::LeftButton, Qt::NoModifier, linkPoint(p.page, QStringLiteral("+")));
+  QTest::mouseClick(&p.page, Qt::LeftButton, Qt::NoModifier, LinkPoint(p.page, QStringLiteral("+"), true));
   EXPECT_EQ(p.page.XFile(), QStringLiteral("uebungen.htx"));
   EXPECT_EQ(p.page.state().Exercises.RecentlyPosed.size(), 5);
   QList<int> distinct = p.page.state().Exercises.RecentlyPosed;

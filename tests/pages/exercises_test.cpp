@@ -12,6 +12,7 @@
 #include "common/messagerecorder.h"
 #include "common/random.h"
 #include "pages/sentenceparts.h"
+#include "pages/pagetestsupport.h"
 #include "pages/txpage.h"
 #include "pages/txrichedit.h"
 #include "testsupport.h"
@@ -50,13 +51,7 @@ struct ExercisePage {
   }
   bool hasWord(const QString& word) const { return page.state().Layout.Words.Words.contains(word); }
   // Link rectangles of a target, in view coordinates.
-  QPoint linkPoint(const QString& name) const {
-    const auto& links = page.state().Elements.Links;
-    for (const tNamedRect& r : links.Rects)
-      if (links.Names.value(r.NameIndex) == name) return r.Rect.center() - QPoint(0, page.ScrollPosition());
-    ADD_FAILURE() << "no link " << name.toStdString();
-    return {};
-  }
+  QPoint linkPoint(const QString& name) const { return LinkPoint(page, name); }
   void click(const QPoint& at) { QTest::mouseClick(&page, Qt::LeftButton, Qt::NoModifier, at); }
 
   const TDragExercise& drag() const { return page.state().Elements.Drag; }

@@ -9,6 +9,7 @@
 #include "common/zstream.h"
 #include "pages/pagefile.h"
 #include "pages/txlabel.h"
+#include "pages/pagetestsupport.h"
 #include "pages/txpage.h"
 #include "testsupport.h"
 
@@ -27,13 +28,7 @@ struct LinkPage {
   }
   bool open(const QString& name) { return page.setXFile(name); }
   // Centre of the first rectangle of the link with this target name, in view coordinates.
-  QPoint linkPoint(const QString& name) const {
-    const auto& links = page.state().Elements.Links;
-    for (const tNamedRect& r : links.Rects)
-      if (links.Names.value(r.NameIndex) == name) return r.Rect.center() - QPoint(0, page.ScrollPosition());
-    ADD_FAILURE() << "no link " << name.toStdString();
-    return {};
-  }
+  QPoint linkPoint(const QString& name) const { return LinkPoint(page, name); }
   void click(const QPoint& at, Qt::MouseButton button = Qt::LeftButton) {
     QMouseEvent press(QEvent::MouseButtonPress, at, page.mapToGlobal(at), button, button, Qt::NoModifier);
     QCoreApplication::sendEvent(&page, &press);

@@ -1,11 +1,18 @@
 #pragma once
 
+#include <QPoint>
 #include <QStringList>
 
 #include "common/messagerecorder.h"
 #include "pages/pageloader.h"
 #include "pages/pagestate.h"
 #include "testsupport.h"
+
+class TXPage;
+
+// The middle of the first link rectangle whose target is name (or starts
+// with it, with prefix), in view coordinates; a test failure when none is.
+QPoint LinkPoint(const TXPage& page, const QString& name, bool prefix = false);
 
 // A page with its loader in a temporary directory.
 struct PageFixture {
