@@ -11,6 +11,7 @@
 #include "pages/pageloader.h"
 #include "pages/pagerenderer.h"
 #include "pages/pagestate.h"
+#include "pages/textcache.h"
 
 namespace {
 
@@ -48,13 +49,13 @@ class PageBench {
   }
   void show() {
     loader_.ShowText(markup_);
-    PageLayout(page_, &buffer_).Run(kWidth, kHeight);
-    PageRenderer(page_).Draw(buffer_, kWidth, kHeight);
+    PageLayout(page_, text_).Run(kWidth, kHeight);
+    PageRenderer(page_, text_).Draw(buffer_, kWidth, kHeight);
   }
   void showFile(const QString& file) {
     loader_.OpenFile(file);
-    PageLayout(page_, &buffer_).Run(kWidth, kHeight);
-    PageRenderer(page_).Draw(buffer_, kWidth, kHeight);
+    PageLayout(page_, text_).Run(kWidth, kHeight);
+    PageRenderer(page_, text_).Draw(buffer_, kWidth, kHeight);
   }
   size_t elements() const { return page_.Document.size(); }
 
@@ -64,6 +65,7 @@ class PageBench {
   PageLoader loader_;
   QString markup_;
   QImage buffer_{kWidth, kHeight, QImage::Format_RGB32};
+  TextCache text_;
   MessageRecorder quiet_;
 };
 

@@ -11,8 +11,6 @@
 
 namespace {
 
-Environment* g_current = nullptr;
-
 const QString kSectionZvk = QStringLiteral("*zvk");
 const QString kSectionSpanisch = QStringLiteral("zvk spanisch");
 const QString kMarkerFile = QStringLiteral("ZVK_S");
@@ -23,10 +21,6 @@ bool isDirectory(const QString& path) { return !path.isEmpty() && FileLookup::di
 
 Environment::Environment(const QString& programDir, SettingsStore& store)
     : ProgramDir(FileLookup::withSeparator(programDir)), store_(store) {}
-
-Environment* Environment::current() { return g_current; }
-
-void Environment::setCurrent(Environment* environment) { g_current = environment; }
 
 QString Environment::UserKeyPath() const {
   return kBaseKey + QLatin1Char('\\') + (UserName.isEmpty() ? QStringLiteral("Anonym") : UserName);

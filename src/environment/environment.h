@@ -39,10 +39,6 @@ class Environment {
 
   Environment(const QString& programDir, SettingsStore& store);
 
-  // The process-wide environment, set by the program at start-up.
-  static Environment* current();
-  static void setCurrent(Environment* environment);
-
   // The values.
   QString ProgramDir;
   QString UserDir;

@@ -4,7 +4,7 @@
 #include "common/random.h"
 #include "pages/coordinates.h"
 #include "pages/elementtags.h"
-#include "pages/markuptext.h"
+#include "common/markuptext.h"
 #include "pages/pagebuilder.h"
 #include "pages/pagestate.h"
 #include "pages/tparser.h"

@@ -3,7 +3,6 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QSet>
-#include <QPaintDevice>
 
 #include "pages/dragblocks.h"
 #include "pages/textcache.h"
@@ -20,8 +19,8 @@ bool isBlankText(const QString& t) { return t.trimmed().isEmpty(); }
 
 class Pass {
  public:
-  Pass(PageState& page, QPaintDevice* device, int clientWidth, int clientHeight)
-      : page_(page), e_(page.Layout.Elements), clientHeight_(clientHeight) {
+  Pass(PageState& page, TextCache& text, int clientWidth, int clientHeight)
+      : page_(page), text_(text), e_(page.Layout.Elements), clientHeight_(clientHeight) {
     defaultColumn_ = clientWidth - PageLayout::kScrollBarWidth - 16;
   }
 
@@ -63,7 +62,7 @@ class Pass {
         default:
           break;
       }
-      TextCache& cache = TextCache::Instance();
+      TextCache& cache = text_;
       const TextCache::Extent x = cache.Measure(f.Font, f.Tracking, t.Text);
       t.Width = x.Width;
       t.Height = x.Height;
@@ -362,6 +361,7 @@ class Pass {
   }
 
   PageState& page_;
+  TextCache& text_;
   tFormatted_text_list& e_;
   int clientHeight_;
   int defaultColumn_ = 768;
@@ -397,5 +397,5 @@ void PageLayout::Run(int clientWidth, int clientHeight) {
   // Rectangles of an earlier pass go; those of the build (boxes, recorder) and the names stay.
   auto& rects = page_.Elements.Links.Rects;
   rects.resize(static_cast<size_t>(std::min<int>(page_.Elements.Links.BuildRects, static_cast<int>(rects.size()))));
-  Pass(page_, metrics_, clientWidth, clientHeight).run();
+  Pass(page_, text_, clientWidth, clientHeight).run();
 }

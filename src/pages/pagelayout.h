@@ -1,7 +1,7 @@
 #pragma once
 
 class PageState;
-class QPaintDevice;
+class TextCache;
 
 // Lays out the page document: measures every element with its font or
 // picture, breaks lines within the text columns, aligns, justifies and places
@@ -14,9 +14,9 @@ class PageLayout {
   static constexpr int kScrollBarWidth = 16;
   static constexpr int kTopMargin = 16;
 
-  // metrics: the paint device text is measured for (the page buffer), so
-  // measuring and drawing agree.
-  PageLayout(PageState& page, QPaintDevice* metrics) : page_(page), metrics_(metrics) {}
+  // text: the fonts and measures of the page control; they are those of the
+  // device the page is drawn into, so measuring and drawing agree.
+  PageLayout(PageState& page, TextCache& text) : page_(page), text_(text) {}
 
   // clientWidth and clientHeight: the page control's size.
   void Run(int clientWidth, int clientHeight);
@@ -26,5 +26,5 @@ class PageLayout {
 
  private:
   PageState& page_;
-  QPaintDevice* metrics_;
+  TextCache& text_;
 };

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QUrl>
+#include <exception>
 
 #include "common/filelookup.h"
 #include "common/messagebox.h"
@@ -16,7 +17,7 @@
 #include "pages/pagepaths.h"
 #include "pages/txlabel.h"
 #include "pages/txpage.h"
-#include "sound/txrecorder.h"
+#include "pages/pagerecorder.h"
 #include "pages/txrichedit.h"
 
 namespace {
@@ -145,17 +146,32 @@ void TXPage::FollowLink(const QString& target, const QRect& rect) {
 
 void TXPage::runHostCommand(const QString& code) {
   // Input is off while the host works; a click meanwhile is not followed.
+  // Whatever happens in the host, input and the cursor come back.
   inputOn_ = false;
   commandRunning_ = true;
   QApplication::setOverrideCursor(Qt::WaitCursor);
+  struct Restore {
+    TXPage& page;
+    ~Restore() {
+      QApplication::restoreOverrideCursor();
+      page.commandRunning_ = false;
+      page.inputOn_ = true;
+    }
+  } restore{*this};
+  // A host command that fails is reported, not hidden: the learner learns
+  // that the click did not do its work.
+  const auto report = [&code](const QString& reason) {
+    ShowMessage(QStringLiteral("Der Befehl \u201E%1\u201C konnte nicht ausgeführt werden.%2")
+                    .arg(code, reason.isEmpty() ? QString() : QStringLiteral("\n") + reason),
+                MessageKind::Stop);
+  };
   try {
     if (OnCommand) OnCommand(this, code);
+  } catch (const std::exception& e) {
+    report(QString::fromLocal8Bit(e.what()));
   } catch (...) {
-    QCoreApplication::processEvents();
+    report(QString());
   }
-  QApplication::restoreOverrideCursor();
-  commandRunning_ = false;
-  inputOn_ = true;
 }
 
 void TXPage::toggleCheckBox(const QString& name) {

@@ -19,8 +19,8 @@ QColor qcolor(TColor c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 class Drawing {
  public:
-  Drawing(PageState& page, QImage& buffer, int clientWidth)
-      : page_(page), buffer_(buffer), layout_(page.Layout), defaultColumn_(clientWidth - PageLayout::kScrollBarWidth - 16) {
+  Drawing(PageState& page, TextCache& text, QImage& buffer, int clientWidth)
+      : page_(page), text_(text), buffer_(buffer), layout_(page.Layout), defaultColumn_(clientWidth - PageLayout::kScrollBarWidth - 16) {
     for (size_t i = 0; i < page.Elements.Links.Rects.size(); ++i) {
       const int element = page.Elements.Links.Rects[i].Element;
       if (element >= 0 && !rectOfElement_.contains(element)) rectOfElement_.insert(element, static_cast<int>(i));
@@ -54,8 +54,12 @@ class Drawing {
   void background(QImage& canvas) {
     canvas.fill(qcolor(page_.Body.Background));
     if (page_.BackgroundPicture.isEmpty()) return;
-    const QString path = FileLookup::locate(page_.BackgroundPicture);
-    const QImage tile(path);
+    PageState::LoadedPicture& loaded = page_.BackgroundTile;
+    if (loaded.Path != page_.BackgroundPicture) {
+      loaded.Path = page_.BackgroundPicture;
+      loaded.Image = QImage(FileLookup::locate(page_.BackgroundPicture));
+    }
+    const QImage& tile = loaded.Image;
     if (tile.isNull() || tile.width() <= 0 || tile.height() <= 0) return;
     QPainter p(&canvas);
     if (tile.width() >= canvas.width() && tile.height() >= canvas.height()) {
@@ -169,7 +173,7 @@ class Drawing {
     const FontState& fs = t.Format.Font;
     if (!fs.NoBack) p.fillRect(QRect(t.X, t.Y - t.Ascent, t.Width, t.Height), qcolor(resolve(fs.BackColor)));
     if (t.Text == QString(QChar(0xFF))) return;  // keeps its room, draws nothing
-    TextCache& cache = TextCache::Instance();
+    TextCache& cache = text_;
     p.setFont(cache.Font(fs, t.Format.Tracking, fs.Hot));
     p.setPen(qcolor(resolve(color)));
     // Shaped once per font and text; placed by its top-left corner.
@@ -272,6 +276,7 @@ class Drawing {
   void addWord(const QString& text, const QRect& rect, bool newWord) { layout_.Words.AddWord(text, rect, newWord); }
 
   PageState& page_;
+  TextCache& text_;
   QImage& buffer_;
   TPageLayout& layout_;
   int defaultColumn_;
@@ -286,5 +291,5 @@ void PageRenderer::Draw(QImage& buffer, int clientWidth, int clientHeight) {
   if (buffer.width() != clientWidth || buffer.height() != height || buffer.format() != QImage::Format_RGB32)
     buffer = QImage(clientWidth, height, QImage::Format_RGB32);
   page_.Layout.Words.Clear();
-  Drawing(page_, buffer, clientWidth).run();
+  Drawing(page_, text_, buffer, clientWidth).run();
 }

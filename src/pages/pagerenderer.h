@@ -3,6 +3,7 @@
 #include <QImage>
 
 class PageState;
+class TextCache;
 
 // Draws a laid-out page into the page buffer: background, boxes, mosaic,
 // pictures, text, checkboxes, the two images of every highlighting link and
@@ -14,7 +15,8 @@ class PageRenderer {
   // exhausting memory.
   static constexpr int kMaxBufferHeight = 32000;
 
-  explicit PageRenderer(PageState& page) : page_(page) {}
+  // text: the page control's fonts and measures (those the layout used).
+  PageRenderer(PageState& page, TextCache& text) : page_(page), text_(text) {}
 
   // Sizes buffer (page width; the larger of the page height and the document
   // height + 16) and draws the page into it.
@@ -22,4 +24,5 @@ class PageRenderer {
 
  private:
   PageState& page_;
+  TextCache& text_;
 };

@@ -20,6 +20,7 @@ void PageState::ClearPage() {
   WaitTime = 0;
   Body = BodyColors();
   BackgroundPicture.clear();
+  BackgroundTile = {};
   FormColor.reset();
   Elements.Clear();
   Layout.Clear();

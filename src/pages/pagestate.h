@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -87,6 +88,12 @@ class PageState {
   int WaitTime = 0;
   BodyColors Body;
   QString BackgroundPicture;
+  // The background picture as loaded for drawing: once per page, not on
+  // every redraw (Path names the picture it was loaded from).
+  struct LoadedPicture {
+    QString Path;
+    QImage Image;
+  } BackgroundTile;
   std::optional<TColor> FormColor;  // BODY FORM: colour for the parent window
 
   // Where the page comes from.

@@ -7,10 +7,7 @@ namespace {
 constexpr qsizetype kMaxEntries = 20000;
 }  // namespace
 
-TextCache& TextCache::Instance() {
-  static TextCache cache;
-  return cache;
-}
+TextCache::TextCache() : device_(1, 1, QImage::Format_RGB32) {}
 
 TextCache::FontKey TextCache::key(const FontState& f, int tracking, bool underline) {
   return FontKey{f.FaceName, f.Size, f.Style | (underline ? StyleUnderline : 0), tracking};
@@ -31,7 +28,7 @@ const QFont& TextCache::Font(const FontState& state, int tracking, bool underlin
 const QFontMetrics& TextCache::Metrics(const FontState& state, int tracking) {
   const FontKey k = key(state, tracking, false);
   auto it = metrics_.find(k);
-  if (it == metrics_.end()) it = metrics_.insert(k, QFontMetrics(Font(state, tracking)));
+  if (it == metrics_.end()) it = metrics_.insert(k, QFontMetrics(Font(state, tracking), &device_));
   return *it;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QHash>
+#include <QImage>
 #include <QFontMetrics>
 #include <QStaticText>
 #include <QString>
@@ -10,18 +11,20 @@
 
 // Fonts, text measures and shaped texts, kept across pages: the same words in
 // the same fonts come back on page after page, and shaping text is the
-// largest cost of showing a page. The cache is bounded and lives on the
-// user-interface thread.
+// largest cost of showing a page. Texts are measured for the kind of device
+// pages are drawn into (a 32-bit page buffer), so the layout's measures and
+// the drawn text agree whatever the screen. Each page control keeps one; it
+// is bounded and lives on the user-interface thread.
 class TextCache {
  public:
+  TextCache();
+
   struct Extent {
     int Width = 0;
     int Height = 0;
     int Ascent = 0;
     int Descent = 0;
   };
-
-  static TextCache& Instance();
 
   // The font of a font state with character spacing (and underline for hint links).
   const QFont& Font(const FontState& state, int tracking, bool underline = false);
@@ -51,6 +54,7 @@ class TextCache {
   }
   static FontKey key(const FontState& state, int tracking, bool underline);
 
+  QImage device_;  // the metrics device: a page buffer's format and resolution
   QHash<FontKey, QFont> fonts_;
   QHash<FontKey, QFontMetrics> metrics_;
   QHash<TextKey, Extent> extents_;

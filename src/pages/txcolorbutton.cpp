@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "pages/blendmodes.h"
 #include "pages/txlabel.h"
 
 namespace {
@@ -26,7 +27,11 @@ void VLine(QPainter& p, int x, int y1, int y2, const QColor& c) {
 
 }  // namespace
 
-tXColorButton::tXColorButton(QWidget* parent) : QWidget(parent) {
+tXColorButton::tXColorButton(QWidget* parent)
+    : QWidget(parent),
+      BlendPicture([](QImage& canvas, const QPoint& at, const QImage& picture, int mode, int radius, TColor colour) {
+        BlendImage(canvas, at, picture, mode, 255, colour, radius);
+      }) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   resize(kDefaultWidth, kDefaultHeight);

@@ -29,11 +29,11 @@ class tXColorButton : public QWidget {
   // Draws `picture` with a blend mode (other than a plain copy) or with
   // rounded corners onto `canvas`, its top-left corner at `at`. The picture
   // has already been scaled to its area. `color` is the colour the colouring
-  // modes use. Installed once by the page's rendering code; while it is
-  // empty, such pictures are drawn unchanged.
+  // modes use. Each button starts with the blending of the pages; while it
+  // is empty, such pictures are drawn unchanged.
   using PictureBlendHook = std::function<void(QImage& canvas, const QPoint& at, const QImage& picture,
                                               int mode, int radius, TColor color)>;
-  static inline PictureBlendHook BlendPicture;
+  PictureBlendHook BlendPicture;
 
   explicit tXColorButton(QWidget* parent = nullptr);
 

@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 
-#include "pages/accentkey.h"
+#include "common/accentkey.h"
 #include "pages/pagefonts.h"
 #include "pages/pagestate.h"
 

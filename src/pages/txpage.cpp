@@ -23,16 +23,11 @@
 #include "pages/txcolorbutton.h"
 #include "pages/txinputfield.h"
 #include "pages/txrichedit.h"
-#include "sound/txrecorder.h"
 
 TXPage::TXPage(QWidget* parent) : QWidget(parent), loader_(state_) {
   resize(kDefaultWidth, kDefaultHeight);
   state_.ProgramDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
   setAttribute(Qt::WA_OpaquePaintEvent);
-  // Colour buttons blend their pictures the way pages do.
-  if (!tXColorButton::BlendPicture)
-    tXColorButton::BlendPicture = [](QImage& canvas, const QPoint& at, const QImage& picture, int mode, int radius,
-                                     TColor colour) { BlendImage(canvas, at, picture, mode, 255, colour, radius); };
   hintLabel_ = new TXLabel(this);
   hintLabel_->hide();
   tooltipTimer_ = new QTimer(this);
@@ -71,8 +66,8 @@ TXPage::TXPage(QWidget* parent) : QWidget(parent), loader_(state_) {
 
 void TXPage::ShowPage() {
   if (OnTitleChange) OnTitleChange(this, state_.PageTitle);
-  PageLayout(state_, &buffer_).Run(width(), height());
-  PageRenderer(state_).Draw(buffer_, width(), height());
+  PageLayout(state_, text_).Run(width(), height());
+  PageRenderer(state_, text_).Draw(buffer_, width(), height());
   drawClosedGaps();
   highlighted_ = -1;
   const TPageLayout& l = state_.Layout;
@@ -353,8 +348,8 @@ void TXPage::attachWidgets() {
     button->hide();
     buttons_.push_back(button);
   }
-  if (e.Recorder) {
-    recorder_ = TXRecorder::FromSpec(*e.Recorder);
+  if (e.Recorder && CreateRecorder) recorder_ = CreateRecorder(*e.Recorder);
+  if (recorder_) {
     recorder_->SetCanvas(&buffer_, [this](const QRect& r) { update(r.translated(0, -state_.Layout.ScrollPosition)); });
   }
 }

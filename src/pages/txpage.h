@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "pages/pageloader.h"
+#include "pages/pagerecorder.h"
 #include "pages/pagestate.h"
+#include "pages/textcache.h"
 #include "pages/txinputfield.h"
 
 // The page control: shows one page of markup at a time. Host programs talk
@@ -16,7 +18,6 @@
 class QScrollBar;
 class TXLabel;
 class TXRichEdit;
-class TXRecorder;
 struct tDragKlotz;
 class tXColorButton;
 
@@ -93,6 +94,8 @@ class TXPage : public QWidget {
   std::function<QString(const QString& command, bool silent)> SoundCommand;
   // Plays a short wave file without waiting (hover sounds).
   std::function<void(const QString& file)> PlaySoundAsync;
+  // Makes the recording panel of a RECORDER tag (see TPageRecorder).
+  PageRecorderFactory CreateRecorder;
 
   // WAIT targets are followed only while this is on.
   bool AutoJump = true;
@@ -150,7 +153,7 @@ class TXPage : public QWidget {
   const std::vector<tXColorButton*>& Buttons() const { return buttons_; }
   // The recording panel of a page with a RECORDER (null otherwise); it draws
   // into the page's buffer and answers the links "rec" and "play".
-  TXRecorder* Recorder() const { return recorder_.get(); }
+  TPageRecorder* Recorder() const { return recorder_.get(); }
 
   // The page's state, for the engine's own parts and for tests.
   PageState& state() { return state_; }
@@ -255,7 +258,7 @@ class TXPage : public QWidget {
   QPointer<TXInputField> input_;
   std::vector<TXRichEdit*> gapEditors_;
   std::vector<tXColorButton*> buttons_;
-  std::unique_ptr<TXRecorder> recorder_;
+  std::unique_ptr<TPageRecorder> recorder_;
   QScrollBar* scrollBar_ = nullptr;
   class QTimer* mosaicTimer_ = nullptr;
   class QTimer* tooltipTimer_ = nullptr;
@@ -274,6 +277,7 @@ class TXPage : public QWidget {
   QString lastReportedHint_;
   int pressedRect_ = -1;
   QImage buffer_;
+  TextCache text_;  // fonts and measures, kept from page to page
   DragState drag_;
   int loops_ = 0;           // loops that let events through are running
   int steps_ = 0;           // exercise steps are running

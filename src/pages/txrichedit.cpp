@@ -11,8 +11,8 @@
 #include <QTimer>
 
 #include "common/textcodec.h"
-#include "pages/accentkey.h"
-#include "pages/answermatch.h"
+#include "common/accentkey.h"
+#include "common/answermatch.h"
 
 namespace {
 

@@ -6,21 +6,14 @@
 #include "common/filelookup.h"
 #include "common/messagebox.h"
 #include "common/random.h"
-#include "environment/environment.h"
 
-namespace {
-
-QString defaultDirectory() {
-  const Environment* env = Environment::current();
-  const QString programDir = env ? env->ProgramDir : QCoreApplication::applicationDirPath() + QLatin1Char('/');
+QString TMusic::DefaultDirectory(const QString& programDir) {
   return FileLookup::withSeparator(programDir) + QStringLiteral("MP3/");
 }
 
-}  // namespace
-
 TMusic::TMusic(const QString& directory, QObject* parent) : QObject(parent) {
   player_.SetNotifyWindow(this);
-  listTracks(directory.isEmpty() ? defaultDirectory() : directory);
+  if (!directory.isEmpty()) listTracks(directory);
 }
 
 TMusic::~TMusic() {

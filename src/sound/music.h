@@ -21,10 +21,14 @@
 class TMusic : public QObject {
   Q_OBJECT
  public:
-  // directory: the music directory; empty means ProgramDir + "MP3/". Its
-  // titles are listed at once when it exists (quietly when it does not).
-  explicit TMusic(const QString& directory = {}, QObject* parent = nullptr);
+  // directory: the music directory (see DefaultDirectory). Its titles are
+  // listed at once when it exists (quietly when it does not); without one
+  // there are none until ScanDirectory.
+  explicit TMusic(const QString& directory, QObject* parent = nullptr);
   ~TMusic() override;
+
+  // The music directory of an installation: ProgramDir + "MP3/".
+  static QString DefaultDirectory(const QString& programDir);
 
   // A missing directory gives the stop message "Das MP3-Verzeichnis ...
   // existiert nicht!". When the directory differs from the current one,

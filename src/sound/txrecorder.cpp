@@ -27,6 +27,10 @@ std::unique_ptr<TXRecorder> TXRecorder::FromSpec(const TRecorderSpec& settings, 
   return recorder;
 }
 
+PageRecorderFactory TXRecorder::PageFactory(MciDevice* device) {
+  return [device](const TRecorderSpec& spec) -> std::unique_ptr<TPageRecorder> { return FromSpec(spec, device); };
+}
+
 void TXRecorder::SetCanvas(QImage* target, std::function<void(const QRect&)> screenUpdate) {
   target_ = target;
   screenUpdate_ = std::move(screenUpdate);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "pages/pagerecorder.h"
 #include "sound/baserec.h"
 
 struct TRecorderSpec;
@@ -18,34 +19,37 @@ struct TRecorderSpec;
 // "play1.bmp" (play, active). Every state change redraws both buttons and
 // hands their rectangles to the screen update.
 //
-// A page creates it from its RECORDER tag (FromSpec), gives it its buffer and
-// a screen update (SetCanvas), switches it on after drawing the page
-// (SetVisible(true)), passes the links "rec" and "play" to HandleLink, and
-// destroys it when the page is cleared (which stops and closes the device).
-class TXRecorder : public TBaseRec {
+// A page creates it from its RECORDER tag through the factory the host gives
+// it (PageFactory), gives it its buffer and a screen update (SetCanvas),
+// switches it on after drawing the page (SetVisible(true)), passes the links
+// "rec" and "play" to HandleLink, and destroys it when the page is cleared
+// (which stops and closes the device).
+class TXRecorder : public TBaseRec, public TPageRecorder {
   Q_OBJECT
  public:
   TXRecorder(const QRect& recRect, const QRect& playRect, MciDevice* device = nullptr, QObject* parent = nullptr);
 
   // Rectangles, pictures (a resolved file prefix), colour and maximum length of a RECORDER tag.
   static std::unique_ptr<TXRecorder> FromSpec(const TRecorderSpec& settings, MciDevice* device = nullptr);
+  // The factory a host gives its pages (TXPage::CreateRecorder).
+  static PageRecorderFactory PageFactory(MciDevice* device = nullptr);
 
   // target: the page buffer drawn into (page coordinates); screenUpdate: asks
   // for a rectangle of the target to be shown on screen.
-  void SetCanvas(QImage* target, std::function<void(const QRect&)> screenUpdate);
+  void SetCanvas(QImage* target, std::function<void(const QRect&)> screenUpdate) override;
   void SetBackground(const QColor& color) { background_ = color; }
   QColor Background() const { return background_; }
   // Loads the four pictures when the prefix differs from the current one.
   void SetPictures(const QString& prefix);
   QString Pictures() const { return prefix_; }
   // Drawing on or off; switching on draws at once.
-  void SetVisible(bool visible);
+  void SetVisible(bool visible) override;
   bool Visible() const { return visible_; }
   // Draws both buttons (only when visible); with screenUpdate also puts them on screen.
   void Draw(bool screenUpdate = false);
 
   // The page links of the buttons ("rec", "play"); false for any other code.
-  bool HandleLink(const QString& code);
+  bool HandleLink(const QString& code) override;
 
   QRect RecRect() const { return recRect_; }
   QRect PlayRect() const { return playRect_; }

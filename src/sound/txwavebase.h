@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-#include "vocabulary/answers.h"
+#include "common/meaningtext.h"
 
 class Environment;
 

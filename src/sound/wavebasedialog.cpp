@@ -15,33 +15,12 @@
 
 #include "common/filelookup.h"
 #include "common/messagebox.h"
+#include "common/pagecommandtable.h"
 #include "environment/environment.h"
-#include "pages/accentkey.h"
+#include "common/accentkeyfilter.h"
 #include "sound/baserec.h"
 #include "sound/sampleplayer.h"
 #include "sound/txwavebase.h"
-
-// --- AccentKeyFilter ---
-
-void AccentKeyFilter::Install(QLineEdit* edit) { edit->installEventFilter(new AccentKeyFilter(edit)); }
-
-bool AccentKeyFilter::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
-    return QObject::eventFilter(watched, event);
-  auto* edit = qobject_cast<QLineEdit*>(watched);
-  if (!edit || edit->isReadOnly()) return false;
-  const int cursor = edit->cursorPosition();
-  if (cursor > 0) {
-    QString text = edit->text();
-    const QChar next = AccentKey::Next(text[cursor - 1]);
-    if (next != text[cursor - 1]) {
-      text[cursor - 1] = next;
-      edit->setText(text);
-      edit->setCursorPosition(cursor);
-    }
-  }
-  return true;
-}
 
 // --- TWaveDB ---
 
@@ -340,4 +319,10 @@ void TWaveDB::saveRecording() {
 void ShowWaveBaseDialog(TXWaveBase& base, Environment& env, TSamplePlayer* player, QWidget* parent) {
   TWaveDB dialog(base, env, player, nullptr, parent);
   dialog.exec();
+}
+
+void RegisterRecordingCommands(PageCommandTable& table, TXWaveBase& base, Environment& env, TSamplePlayer* player,
+                               QWidget* dialogParent) {
+  table.Add(23, PageCommandTable::Exact(QStringLiteral("wavebase")),
+            [&base, &env, player, dialogParent](const QString&) { ShowWaveBaseDialog(base, env, player, dialogParent); });
 }

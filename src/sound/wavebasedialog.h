@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+class PageCommandTable;
+
 class Environment;
 class MciDevice;
 class QLabel;
@@ -13,22 +15,6 @@ class QToolButton;
 class TBaseRec;
 class TSamplePlayer;
 class TXWaveBase;
-
-// The special-character key of single-line edit fields: F1 turns the
-// character before the cursor into the next one of its accent group
-// ("a" -> "á" -> "à" ...; "?" -> "¿" -> "!" -> "¡"); the cursor stays.
-class AccentKeyFilter : public QObject {
-  Q_OBJECT
- public:
-  // Installs one filter (owned by the edit) on the edit.
-  static void Install(QLineEdit* edit);
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  using QObject::QObject;
-};
 
 // "Verwaltung der Sprachaufnahmen": browses and edits a recording database
 // entry by entry. Its changes act on the database at once. Besides choosing
@@ -117,3 +103,7 @@ class TWaveDB : public QDialog {
 // Opens the dialog modally for a database; returns when it is closed.
 void ShowWaveBaseDialog(TXWaveBase& base, Environment& env, TSamplePlayer* player = nullptr,
                         QWidget* parent = nullptr);
+
+// The page command "wavebase": the dialog for the main recording database.
+void RegisterRecordingCommands(PageCommandTable& table, TXWaveBase& base, Environment& env, TSamplePlayer* player,
+                               QWidget* dialogParent);

@@ -3,18 +3,22 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "common/pagecommandtable.h"
 #include "environment/environment.h"
+#include "environment/settingscommands.h"
 #include "environment/settingsstore.h"
 #include "common/messagebox.h"
 #include "pages/txpage.h"
 #include "trainer/shortcuts.h"
 #include "sound/sampleplayer.h"
 #include "sound/txwavebase.h"
+#include "sound/wavebasedialog.h"
 #include "trainer/startup.h"
 #include "trainer/tmain.h"
 #include "users/logindialogs.h"
 #include "users/loginflow.h"
 #include "users/txuserbase.h"
+#include "users/usercommands.h"
 #include "vocabulary/tbibliothek.h"
 
 int main(int argc, char** argv) {
@@ -56,12 +60,16 @@ int main(int argc, char** argv) {
   // the course's; the library's texts find their recordings through both.
   startup.CreateMainRecordingDatabase();
   startup.CreateSecondaryRecordingDatabase();
-  library.recordingPath = MakeRecordingLookup(startup.Recordings(), env);
+  library.recordingPath = startup.shared().RecordingPaths();
   TSamplePlayer samplePlayer;
   QApplication::setApplicationName(QStringLiteral("*zvk spansich 5"));
   TMain mainWindow(env, &users, &library);
-  mainWindow.setLogin(&login);
-  mainWindow.setRecordings(&startup.MainRecordings(), &samplePlayer);
+  // The subsystems' page commands; the main window has added its own and the vocabulary's.
+  PageCommandTable& commands = mainWindow.Commands();
+  RegisterUserCommands(commands, users, login, *mainWindow.XPage());
+  RegisterRecordingCommands(commands, startup.MainRecordings(), env, &samplePlayer, &mainWindow);
+  RegisterSettingsCommands(commands, env);
+  Shortcuts::RegisterCommands(commands);
   mainWindow.ShowStartPage();
 
   if (measuring)

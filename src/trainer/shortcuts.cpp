@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 
 #include "common/fileio.h"
+#include "common/messagebox.h"
+#include "common/pagecommandtable.h"
 
 namespace Shortcuts {
 
@@ -33,6 +35,16 @@ bool ManageShortcut(Location location, const QString& program, bool create) {
   if (!FileIO::writeAtomically(path, text.toUtf8())) return false;
   QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
   return true;
+}
+
+void RegisterCommands(PageCommandTable& table) {
+  table.Add(57, PageCommandTable::Exact(QStringLiteral("unshort")), [](const QString&) {
+    const Message question{MessageKind::Warning, MessageButtons::OkCancel,
+                           QStringLiteral("Verknüpfungen auf Desktop und in der Startleiste löschen?")};
+    if (MessageBoxService::show(question) != MessageAnswer::Ok) return;
+    ManageShortcut(Desktop, QString(), false);
+    ManageShortcut(ApplicationsMenu, QString(), false);
+  });
 }
 
 }  // namespace Shortcuts

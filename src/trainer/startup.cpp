@@ -1,9 +1,6 @@
 #include "trainer/startup.h"
 
-#include "common/filelookup.h"
 #include "common/messagebox.h"
-#include "common/random.h"
-#include "environment/environment.h"
 #include "environment/settingsstore.h"
 #include "users/txuserbase.h"
 #include "vocabulary/tbibliothek.h"
@@ -21,14 +18,7 @@ const QStringList kTipLines = {
 }  // namespace
 
 TrainerStartup::TrainerStartup(const QString& programDir, std::unique_ptr<SettingsStore> store)
-    : store_(std::move(store)),
-      environment_(std::make_unique<Environment>(programDir, *store_)),
-      mainRecordings_(std::make_unique<TXWaveBase>(TXWaveBase::IgnoreDuplicates)),
-      secondaryRecordings_(std::make_unique<TXWaveBase>(TXWaveBase::IgnoreDuplicates)) {}
-
-TrainerStartup::~TrainerStartup() {
-  if (Environment::current() == environment_.get()) Environment::setCurrent(nullptr);
-}
+    : shared_(programDir, std::move(store)) {}
 
 QString TrainerStartup::notEnoughColorsText() {
   return joinLines(QStringList{
@@ -54,20 +44,8 @@ QString TrainerStartup::resolutionTooLowText() {
                    kTipLines);
 }
 
-QString TrainerStartup::incompleteInstallationText() {
-  return QStringLiteral("*zvk spanisch kann nicht gestartet werden!\nDie Installation ist unvollständig.");
-}
-
-QString TrainerStartup::recordingDatabaseFailedText() {
-  return QStringLiteral("Verzeichnis der Sprachaufnahmen konnte nicht erzeugt werden");
-}
-
 bool TrainerStartup::run(const QStringList& arguments, const Screen& screen) {
-  Environment& env = *environment_;
-  Environment::setCurrent(&env);
-  env.ParseCommandLine(arguments);
-  Random::seedFromClock();
-
+  shared_.Begin(arguments);
   if (screen.colorBits <= 8) {
     ShowMessage(notEnoughColorsText(), MessageKind::Stop);
     return false;
@@ -76,18 +54,8 @@ bool TrainerStartup::run(const QStringList& arguments, const Screen& screen) {
     ShowMessage(resolutionTooLowText(), MessageKind::Stop);
     return false;
   }
-
-  if (!env.isNetworkProgramDir()) env.ReadIniSettings();
-  env.ReadDirectorySettings();
-  if (env.PageRoot.isEmpty() || env.VocabularyDir.isEmpty()) {
-    ShowMessage(incompleteInstallationText(), MessageKind::Stop);
-    return false;
-  }
-  env.ReadSpecialRecordingDirs();
-  return true;
+  return shared_.ReadSettings();
 }
-
-// --- The vocabulary library and the learners ---
 
 void TrainerStartup::ConnectVocabulary(TBibliothek& library, TXUserBase& users) {
   library.setUserBase(&users);
@@ -103,28 +71,4 @@ void TrainerStartup::ConnectVocabulary(TBibliothek& library, TXUserBase& users) 
 
 void TrainerStartup::LoadVocabularySettings(TBibliothek& library) {
   if (!library.Einstellungen.Loaded()) library.Einstellungen.Load();
-}
-
-void TrainerStartup::CreateMainRecordingDatabase() {
-  Environment& env = *environment_;
-  if (!env.RecordingDbFile.isEmpty() && FileLookup::fileExists(env.RecordingDbFile)) {
-    mainRecordings_->Load(env.RecordingDbFile);
-    return;
-  }
-  mainRecordings_->SetFileName(env.ProgramDir + QStringLiteral("S_wx.zvk"));
-  if (!mainRecordings_->CreateEmpty()) ShowMessage(recordingDatabaseFailedText(), MessageKind::Stop);
-}
-
-void TrainerStartup::CreateSecondaryRecordingDatabase() {
-  Environment& env = *environment_;
-  const QString course = env.ProgramDir + QStringLiteral("s_w.zvk");
-  if ((!env.WaveDir.isEmpty() || !env.WirtschaftDir.isEmpty() || !env.RechtDir.isEmpty()) &&
-      FileLookup::fileExists(course))
-    secondaryRecordings_->Load(course);
-  const auto addOn = [this](QString& dir, const QString& name) {
-    if (!dir.isEmpty() && FileLookup::fileExists(dir + name)) secondaryRecordings_->Load(dir + name);
-    else dir.clear();
-  };
-  addOn(env.SkDir, QStringLiteral("S_sk.zvk"));
-  addOn(env.SxDir, QStringLiteral("S_sx.zvk"));
 }

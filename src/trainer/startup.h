@@ -3,20 +3,18 @@
 #include <QStringList>
 #include <memory>
 
-#include "sound/txwavebase.h"
+#include "startup/programstartup.h"
 
 class Environment;
 class SettingsStore;
 class TBibliothek;
 class TXUserBase;
 
-// The trainer's start-up sequence up to the creation of its long-lived
-// objects: command line, screen check, settings file and settings store,
-// completeness of the installation. Owns the settings store and the
-// Environment for the rest of the program.
+// The trainer's start-up up to the creation of its long-lived objects: the
+// shared start-up with the trainer's screen check after the command line.
 class TrainerStartup {
  public:
-  // screenSize and colorBits describe the screen the trainer runs on.
+  // The screen the trainer runs on.
   struct Screen {
     int width = 0;
     int height = 0;
@@ -24,31 +22,22 @@ class TrainerStartup {
   };
 
   TrainerStartup(const QString& programDir, std::unique_ptr<SettingsStore> store);
-  ~TrainerStartup();
 
   // Runs the sequence; false (after a stop message) when the trainer must end.
   bool run(const QStringList& arguments, const Screen& screen);
 
-  Environment& environment() { return *environment_; }
-
-  // The main recording database (after the login): loaded from
-  // RecordingDbFile; when that file is missing, an empty database is created
-  // as ProgramDir + "S_wx.zvk", and a failure to write it is reported (the
-  // program goes on with the empty database).
-  void CreateMainRecordingDatabase();
-  // The secondary recording database (after the extension check): the
-  // course's "s_w.zvk" when a recording directory is set, and the add-ons'
-  // SkDir + "S_sk.zvk" and SxDir + "S_sx.zvk" (a directory without its
-  // database is emptied).
-  void CreateSecondaryRecordingDatabase();
-  TXWaveBase& MainRecordings() { return *mainRecordings_; }
-  TXWaveBase& SecondaryRecordings() { return *secondaryRecordings_; }
-  RecordingDatabases Recordings() const { return {mainRecordings_.get(), secondaryRecordings_.get()}; }
+  ProgramStartup& shared() { return shared_; }
+  Environment& environment() { return shared_.environment(); }
+  void CreateMainRecordingDatabase() { shared_.CreateMainRecordingDatabase(); }
+  void CreateSecondaryRecordingDatabase() { shared_.CreateSecondaryRecordingDatabase(); }
+  TXWaveBase& MainRecordings() { return shared_.MainRecordings(); }
+  TXWaveBase& SecondaryRecordings() { return shared_.SecondaryRecordings(); }
+  RecordingDatabases Recordings() const { return shared_.Recordings(); }
 
   static QString notEnoughColorsText();
   static QString resolutionTooLowText();
-  static QString incompleteInstallationText();
-  static QString recordingDatabaseFailedText();
+  static QString incompleteInstallationText() { return ProgramStartup::incompleteInstallationText(); }
+  static QString recordingDatabaseFailedText() { return ProgramStartup::recordingDatabaseFailedText(); }
 
   // Ties the vocabulary library to the user base: scores come from the
   // logged-in learner's history, the learner's query settings are loaded at
@@ -60,8 +49,5 @@ class TrainerStartup {
   static void LoadVocabularySettings(TBibliothek& library);
 
  private:
-  std::unique_ptr<SettingsStore> store_;
-  std::unique_ptr<Environment> environment_;
-  std::unique_ptr<TXWaveBase> mainRecordings_;
-  std::unique_ptr<TXWaveBase> secondaryRecordings_;
+  ProgramStartup shared_;
 };

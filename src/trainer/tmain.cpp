@@ -15,36 +15,19 @@
 #include "common/messagebox.h"
 #include "environment/environment.h"
 #include "pages/txpage.h"
-#include "trainer/shortcuts.h"
 #include "sound/mcidevice.h"
 #include "sound/music.h"
-#include "sound/wavebasedialog.h"
-#include "users/loginflow.h"
+#include "sound/txrecorder.h"
 #include "users/txuserbase.h"
 #include "vocabulary/tbibliothek.h"
-#include "vocabulary/tftree.h"
 #include "vocabulary/tres.h"
-#include "vocabulary/tveinstellungen.h"
+#include "vocabulary/txpagequerypage.h"
+#include "vocabulary/vocabularycommands.h"
 #include "vocabulary/vocabularyquery.h"
 
 namespace {
 
 QColor platformColor(quint32 c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
-// The vocabulary query writes to the main window's page.
-class MainQueryPage : public TQueryPage {
- public:
-  MainQueryPage(TXPage& page, std::function<QString(const QString&)> pagePath)
-      : page_(page), pagePath_(std::move(pagePath)) {}
-  void SetVariable(const QString& name, const QString& value) override { page_.SetVariable(name, value); }
-  void SetCondition(const QString& name, bool on) override { page_.SetCondition(name, on); }
-  void ShowPage(const QString& fileName) override { page_.setXFile(pagePath_(fileName)); }
-  bool PageVisible() const override { return page_.isVisible(); }
-
- private:
-  TXPage& page_;
-  std::function<QString(const QString&)> pagePath_;
-};
 
 }  // namespace
 
@@ -117,13 +100,14 @@ TMain::TMain(Environment& environment, TXUserBase* users, TBibliothek* library)
     if (users_ && users_->IsLoggedIn()) users_->DrawPicture(code, picture);
   });
   page_->OnCommand = [this](TXPage*, const QString& command) { dispatcher_.Run(command); };
-  page_->OnEnd = [this](TXPage*) { CloseMainWindow(); };
+  page_->OnEnd = [this](TXPage*) { close(); };
   page_->installEventFilter(this);
   // Sound links and hover sounds play through the program's sound device.
   page_->SoundCommand = [](const QString& command, bool silent) {
     return MciDevice::shared().PageCommand(command, silent);
   };
   page_->PlaySoundAsync = [](const QString& file) { MciDevice::shared().PlaySoundAsync(file); };
+  page_->CreateRecorder = TXRecorder::PageFactory();
   if (users_) users_->backdropColor = [this]() -> std::optional<quint32> { return backdrop_->Color(); };
 
   env_.onWindowModeChanged = [this](bool framed) { ApplyWindowMode(framed); };
@@ -131,9 +115,11 @@ TMain::TMain(Environment& environment, TXUserBase* users, TBibliothek* library)
   // The basic vocabulary comes with the window; the library writes its query pages here.
   res_ = std::make_unique<TRes>();
   if (library_) {
-    queryPage_ = std::make_unique<MainQueryPage>(*page_, [this](const QString& name) { return pagePath(name); });
+    queryPage_ = std::make_unique<TXPageQueryPage>(*page_, PageFolder());
     query_ = std::make_unique<TVocQuery>(*library_, res_.get(), queryPage_.get());
+    RegisterVocabularyCommands(commands_, *query_, *library_, this);
   }
+  registerShellCommands();
 
   // Centred on the screen; on a screen exactly 800 pixels wide the window system places it.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -154,7 +140,23 @@ void TMain::setPageConditions() {
   p.SetCondition(QStringLiteral("login"), IsLoggedIn());
 }
 
-QString TMain::pagePath(const QString& name) const { return env_.PageRoot + QStringLiteral("hzvk/") + name; }
+QString TMain::PageFolder() const { return env_.PageRoot + QStringLiteral("hzvk/"); }
+
+QString TMain::pagePath(const QString& name) const { return PageFolder() + name; }
+
+void TMain::registerShellCommands() {
+  using T = PageCommandTable;
+  // "stop" reaches a running presentation or game at once.
+  commands_.Add(21, T::Exact(QStringLiteral("stop")), [this](const QString&) { loops_.StopPresentation(); },
+                T::DuringLoop::Now);
+  commands_.Add(48, T::Exact(QStringLiteral("www")),
+                [this](const QString&) { openWebAddress(QStringLiteral("https://www.debian.org/")); });
+  commands_.Add(49, T::FirstChars(QStringLiteral("www.")),
+                [this](const QString& c) { openWebAddress(QStringLiteral("http://") + c); });
+  commands_.Add(50, T::FirstChars(QStringLiteral("http://")), [this](const QString& c) { openWebAddress(c); });
+  // The first close shows the farewell page (closeEvent).
+  commands_.Add(59, T::Exact(QStringLiteral("end")), [this](const QString&) { close(); });
+}
 
 void TMain::ShowStartPage() {
   setPageConditions();
@@ -177,13 +179,19 @@ void TMain::ApplyWindowMode(bool framed) {
   raise();
 }
 
-void TMain::RecordingDatabaseDialog() {
-  if (recordings_) ShowWaveBaseDialog(*recordings_, env_, samplePlayer_, this);
-}
-
 bool TMain::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == page_ && event->type() == QEvent::KeyPress && musicKey(static_cast<QKeyEvent*>(event)->key()))
-    return true;
+  if (watched != page_) return QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (musicKey(key->key()) || windowModeKey(key->key())) return true;
+    // The keys of a running game or presentation are its own.
+    if (RunningLoop* loop = loops_.Current()) {
+      if (loop->KeyDown(*key)) return true;
+      if (!key->text().isEmpty() && loop->KeyPress(*key)) return true;
+    }
+  } else if (event->type() == QEvent::MouseButtonPress) {
+    if (RunningLoop* loop = loops_.Current(); loop && loop->Click()) return true;
+  }
   return QWidget::eventFilter(watched, event);
 }
 
@@ -205,13 +213,22 @@ bool TMain::musicKey(int key) {
   }
 }
 
+bool TMain::windowModeKey(int key) {
+  if (key != Qt::Key_F5) return false;
+  if (RunningLoop* loop = loops_.Current(); loop && loop->KeepsWindowModeKey()) return false;
+  env_.SetWindowMode(!env_.WindowMode);
+  return true;
+}
+
 void TMain::keyPressEvent(QKeyEvent* event) {
-  if (musicKey(event->key())) return;
-  if (event->key() == Qt::Key_F5) {
-    env_.SetWindowMode(!env_.WindowMode);
-    return;
-  }
+  if (musicKey(event->key()) || windowModeKey(event->key())) return;
   QWidget::keyPressEvent(event);
+}
+
+void TMain::mousePressEvent(QMouseEvent* event) {
+  // A click on the window outside the page ends a running presentation.
+  loops_.StopPresentation();
+  QWidget::mousePressEvent(event);
 }
 
 void TMain::closeEvent(QCloseEvent* event) {
@@ -226,7 +243,7 @@ void TMain::closeEvent(QCloseEvent* event) {
     Beenden();
     return;
   }
-  StopPresentation();
+  loops_.StopPresentation();
   event->ignore();
   page_->setXFile(bye);
 }
@@ -248,86 +265,9 @@ void TMain::Beenden() {
   QCoreApplication::quit();
 }
 
-void TMain::OpenWebAddress(const QString& address) {
+void TMain::openWebAddress(const QString& address) {
   if (!QDesktopServices::openUrl(QUrl(address)))
     ShowMessage(QStringLiteral("Internet-Verbindung konnte nicht geöffnet werden!"), MessageKind::Information);
 }
 
 bool TMain::IsLoggedIn() const { return users_ && users_->IsLoggedIn(); }
-
-void TMain::ComputeStatistics() {
-  if (users_) users_->ComputeStatistics();
-}
-
-void TMain::Login() {
-  if (login_) login_->StartLogin();
-}
-
-void TMain::NewUser() {
-  if (login_) login_->NewUser();
-}
-
-void TMain::ChangeUser() {
-  if (login_) login_->ChangeUser();
-}
-
-void TMain::ChangePassword() {
-  if (login_) login_->ChangePassword();
-}
-
-void TMain::Refresh() {
-  page_->SetCondition(QStringLiteral("login"), IsLoggedIn());
-  if (!page_->state().CurrentFile.isEmpty()) page_->setXFile(page_->state().CurrentFile);
-}
-
-void TMain::RemoveShortcuts() {
-  Shortcuts::ManageShortcut(Shortcuts::Desktop, QString(), false);
-  Shortcuts::ManageShortcut(Shortcuts::ApplicationsMenu, QString(), false);
-}
-
-void TMain::DeleteSettings() { env_.DeleteSettingsKey(); }
-
-void TMain::CloseMainWindow() { close(); }
-
-// --- Vocabulary ---
-
-void TMain::ShowVocabularyPage() {
-  if (query_) query_->ShowVocabularyPage();
-}
-
-void TMain::StartQuery() {
-  if (query_) query_->StartQuery();
-}
-
-void TMain::VocabularyAnswer(const QString& code) {
-  if (query_) query_->Answer(code);
-}
-
-void TMain::VocabularyNextQuestion() {
-  if (query_) query_->NextQuestion();
-}
-
-void TMain::VocabularyContinueRound() {
-  if (query_) query_->ContinueRound();
-}
-
-void TMain::VocabularyEvaluation() {
-  if (query_) query_->Evaluation(0);
-}
-
-void TMain::VocabularySetSelection(const QString& name) {
-  // The command arrives in lower case; the folder keeps its own spelling.
-  if (library_) library_->Einstellungen.SetSelection(MatchSelectionCase(env_.VocabularyDir, name));
-}
-
-void TMain::VocabularySetMode(int mode) {
-  if (library_) library_->Einstellungen.SetModus(mode);
-}
-
-void TMain::VocabularySettingsDialog() {
-  if (library_ && TVEinstellungen::Execute(*library_, this)) ShowVocabularyPage();
-}
-
-void TMain::VocabularySelectDialog() {
-  if (library_ && TFTree::Execute(*library_, this)) ShowVocabularyPage();
-}

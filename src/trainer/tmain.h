@@ -4,16 +4,15 @@
 #include <functional>
 #include <memory>
 
-#include "trainer/pagecommand.h"
+#include "common/loopstate.h"
+#include "common/pagecommanddispatcher.h"
+#include "common/pagecommandtable.h"
 #include "trainer/specialcodes.h"
 
 class Environment;
 class TXPage;
 class TMusic;
-class TSamplePlayer;
-class TXWaveBase;
 class TXUserBase;
-class TLogin;
 class QMenu;
 class QActionGroup;
 class TBibliothek;
@@ -45,29 +44,36 @@ class TBackdrop : public QWidget {
 };
 
 // The trainer's main window: 800 x 572 pixels filled by one page control.
-// It answers the pages' special codes and picture requests, runs their
-// commands, and ends the program in order.
-class TMain : public QWidget, public PageCommandTarget {
+// It owns the window, the page, its keys and the page command table, answers
+// the pages' special codes and picture requests, and ends the program in
+// order. The subsystems add their own rows to the command table.
+class TMain : public QWidget {
   Q_OBJECT
 
  public:
   static constexpr int kWidth = 800;
   static constexpr int kHeight = 572;
 
-  // library: the trainer's one vocabulary library (none: the vocabulary
-  // commands do nothing).
+  // library: the trainer's one vocabulary library (none: no vocabulary
+  // query and no vocabulary commands).
   TMain(Environment& environment, TXUserBase* users, TBibliothek* library = nullptr);
   ~TMain() override;
 
   TXPage* XPage() const { return page_; }
   TBackdrop* Backdrop() const { return backdrop_.get(); }
+  PageCommandTable& Commands() { return commands_; }
   PageCommandDispatcher& Dispatcher() { return dispatcher_; }
+  // The running flag of the presentations and games: keys, clicks and
+  // "stop" reach the loop that runs.
+  LoopState& Loops() { return loops_; }
   TrainerSpecialCodes& SpecialCodes() { return codes_; }
   TBibliothek* Library() const { return library_; }
   // The built-in basic vocabulary, made with the window.
   const TRes* Res() const { return res_.get(); }
   // The vocabulary query on this window's page (null without a library).
   TVocQuery* Query() const { return query_.get(); }
+  // The folder of the course's pages (PageRoot + "hzvk/").
+  QString PageFolder() const;
 
   // Shows the start page; called once after creation.
   void ShowStartPage();
@@ -75,73 +81,43 @@ class TMain : public QWidget, public PageCommandTarget {
   void ApplyWindowMode(bool framed);
   // Saves what must survive and ends the program.
   void Beenden();
-
-  // The login of learners (the user change commands use it).
-  void setLogin(TLogin* login) { login_ = login; }
-
-  // Page commands the shell carries out itself.
-  void OpenWebAddress(const QString& address) override;
-  bool IsLoggedIn() const override;
-  void ComputeStatistics() override;
-  void Login() override;
-  void NewUser() override;
-  void ChangeUser() override;
-  void ChangePassword() override;
-  void Refresh() override;
-  void RemoveShortcuts() override;
-  void DeleteSettings() override;
-  void CloseMainWindow() override;
-
-  // Vocabulary: the query and the vocabulary page.
-  void ShowVocabularyPage() override;
-  void StartQuery() override;
-  void VocabularyAnswer(const QString& code) override;
-  void VocabularyNextQuestion() override;
-  void VocabularyContinueRound() override;
-  void VocabularyEvaluation() override;
-  void VocabularySetSelection(const QString& name) override;
-  void VocabularySetMode(int mode) override;
-  void VocabularySettingsDialog() override;
-  void VocabularySelectDialog() override;
+  bool IsLoggedIn() const;
 
   // The music player of the presentations (not owned; null while there is none).
   // While it plays, Up and Down change its volume and Right skips to a new title.
   void setMusic(TMusic* music) { music_ = music; }
-  // The main recording database the dialog ("wavebase") edits, and the player
-  // that plays its entries (neither owned).
-  void setRecordings(TXWaveBase* recordings, TSamplePlayer* player) {
-    recordings_ = recordings;
-    samplePlayer_ = player;
-  }
-  void RecordingDatabaseDialog() override;
   // Called after a volume key changed the volume (the presentation options keep it).
   std::function<void()> OnMusicVolumeChanged;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   // The window's keys come before the page's.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The music keys; true when the key was used.
   bool musicKey(int key);
+  // F5; true when the key was used.
+  bool windowModeKey(int key);
+  void registerShellCommands();
+  void openWebAddress(const QString& address);
   void setPageConditions();
   QString pagePath(const QString& name) const;
 
   Environment& env_;
   TXUserBase* users_;
   TBibliothek* library_;
-  TLogin* login_ = nullptr;
   TXPage* page_ = nullptr;
   std::unique_ptr<TBackdrop> backdrop_;
-  PageCommandDispatcher dispatcher_{*this};
+  PageCommandTable commands_;
+  LoopState loops_;
+  PageCommandDispatcher dispatcher_{commands_, &loops_};
   TrainerSpecialCodes codes_;
   std::unique_ptr<TRes> res_;
   std::unique_ptr<TQueryPage> queryPage_;
   std::unique_ptr<TVocQuery> query_;
   TMusic* music_ = nullptr;
-  TXWaveBase* recordings_ = nullptr;
-  TSamplePlayer* samplePlayer_ = nullptr;
   bool ending_ = false;
 };

@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "pages/answermatch.h"
-#include "pages/markuptext.h"
+#include "common/answermatch.h"
+#include "common/markuptext.h"
 #include "vocabulary/tvokabel.h"
 
 namespace {
@@ -138,21 +138,6 @@ QStringList ExpandAnswers(const QString& line) {
   QStringList list;
   ExpandAnswers(line, list);
   return list;
-}
-
-QString StripExplanations(const QString& text) {
-  QString t = text;
-  for (;;) {
-    const qsizetype open = t.indexOf(QLatin1Char('['));
-    const qsizetype close = t.indexOf(QLatin1Char(']'));
-    if (open < 0 || close < open + 2) break;
-    t.remove(open, close - open + 1);
-    const qsizetype doubleBlank = t.indexOf(QLatin1String("  "));
-    if (doubleBlank >= 0) t.remove(doubleBlank, 1);
-    const qsizetype blankSemicolon = t.indexOf(QLatin1String(" ;"));
-    if (blankSemicolon >= 0) t.remove(blankSemicolon, 1);
-  }
-  return Vocabulary::TrimBlanks(t);
 }
 
 QString HintText(const QString& answer) {

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "common/meaningtext.h"
+
 // Accepted answer forms and the display of meanings.
 //
 // A typing gap accepts only texts that equal one of its solutions exactly, so
@@ -12,18 +14,11 @@
 // without optional parts ("folgend(es)"), each alternative of a choice
 // ("(el/la)"), without explanations in square brackets, and with "ss" for "ß".
 
-// The playable file of the speech recording of a text, or empty when there is
-// none (the recording database's lookup with its fall-backs).
-using RecordingLookup = std::function<QString(const QString& text)>;
-
 // Appends the accepted forms of the meanings of one meaning line ("; "
 // separates meanings) to list, which stays free of duplicates. The first
 // form of the first meaning is the main form.
 void ExpandAnswers(const QString& line, QStringList& list);
 QStringList ExpandAnswers(const QString& line);
-
-// The text without its bracketed explanations ("[Spielmarke] ficha" -> "ficha").
-QString StripExplanations(const QString& text);
 
 // The dotted hint of an answer: the first and (from four characters on) the
 // last character and punctuation stay, a few letters from the fifth on show

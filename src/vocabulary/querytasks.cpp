@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/random.h"
-#include "pages/markuptext.h"
+#include "common/markuptext.h"
 #include "vocabulary/answers.h"
 #include "vocabulary/tbibliothek.h"
 #include "vocabulary/tres.h"

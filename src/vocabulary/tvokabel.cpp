@@ -32,13 +32,4 @@ QString SchwierigkeitName(int schwierigkeit) {
   return IsValidSchwierigkeit(schwierigkeit) ? kDifficultyNames[schwierigkeit] : QString();
 }
 
-QString TrimBlanks(const QString& text) {
-  qsizetype begin = 0;
-  qsizetype end = text.size();
-  while (begin < end && text[begin].unicode() <= 32) ++begin;
-  while (end > begin && text[end - 1].unicode() <= 32) --end;
-  if (begin == 0 && end == text.size()) return text;
-  return text.mid(begin, end - begin);
-}
-
 }  // namespace Vocabulary

@@ -3,6 +3,8 @@
 #include <QString>
 #include <array>
 
+#include "common/meaningtext.h"
+
 // One vocabulary record: an entry with its meanings, up to two context
 // sentences, its word class, direction and difficulty, and the learner's
 // score (not stored in library files). Copied by value.
@@ -46,8 +48,5 @@ QString WortartTrainerName(int wortart);
 // "Baby", "Leicht", "Mittel", "Schwierig", "Tödlich"; empty outside 0..4.
 QString SchwierigkeitName(int schwierigkeit);
 
-// Removes blanks and control characters (codes up to 32) from both ends, the
-// way every reader of the library files trims its lines.
-QString TrimBlanks(const QString& text);
 
 }  // namespace Vocabulary

@@ -6,7 +6,7 @@
 
 #include "common/messagebox.h"
 #include "common/random.h"
-#include "pages/markuptext.h"
+#include "common/markuptext.h"
 #include "users/txuserbase.h"
 #include "vocabulary/tbibliothek.h"
 

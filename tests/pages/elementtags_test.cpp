@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 
 #include "common/random.h"
-#include "pages/markuptext.h"
+#include "common/markuptext.h"
 #include "pages/pagetestsupport.h"
 #include "pages/txinputfield.h"
 #include "pages/txpage.h"

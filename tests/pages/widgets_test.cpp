@@ -290,21 +290,16 @@ TEST(WidgetColorButton, BlendedPicturesGoThroughTheHookWithTheStateColour) {
     TColor color;
   };
   std::vector<Call> calls;
-  // Page controls install the page's blending; this test installs its own and puts it back.
-  const tXColorButton::PictureBlendHook saved = tXColorButton::BlendPicture;
-  tXColorButton::BlendPicture = nullptr;
-  struct Restore {
-    tXColorButton::PictureBlendHook hook;
-    ~Restore() { tXColorButton::BlendPicture = hook; }
-  } restore{saved};
+  // A button blends as pages do; this one gets no blending first, then the test's own.
   tXColorButton b;
+  b.BlendPicture = nullptr;
   b.resize(40, 40);
   b.setColor(kWhite);
   b.setPicture1(Solid(10, 10, Qt::blue));
   b.setMode(3);
   EXPECT_EQ(Px(Shot(b), {{5, 5}}), "0000ff");  // no hook yet: drawn plainly
 
-  tXColorButton::BlendPicture = [&](QImage& canvas, const QPoint& at, const QImage& picture, int mode, int radius,
+  b.BlendPicture = [&](QImage& canvas, const QPoint& at, const QImage& picture, int mode, int radius,
                                     TColor color) {
     calls.push_back({QRect(at, picture.size()), mode, radius, color});
     QPainter(&canvas).fillRect(QRect(at, picture.size()), Qt::magenta);
@@ -339,7 +334,6 @@ TEST(WidgetColorButton, BlendedPicturesGoThroughTheHookWithTheStateColour) {
   b.setPicture2(Solid(10, 10, Qt::green));  // pictures in pairs are drawn as they are
   EXPECT_EQ(Px(Shot(b), {{20, 20}}), "0000ff");
   EXPECT_EQ(calls.size(), 4u);
-  tXColorButton::BlendPicture = nullptr;
 }
 
 // --- label -------------------------------------------------------------------

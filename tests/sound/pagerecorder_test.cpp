@@ -15,34 +15,38 @@ namespace {
 // The page shown on screen (the buffer less the scroll position) at a view point.
 QColor shown(TXPage& page, QPoint at) { return page.grab().toImage().pixelColor(at); }
 
+// The panel the page made through the sound layer's factory.
+TXRecorder* recorderOf(const TXPage& page) { return dynamic_cast<TXRecorder*>(page.Recorder()); }
+
 TEST(PageRecorder, ARecorderPageRecordsThroughItsButtonsAndDropsTheRecorderWithThePage) {
   REQUIRE_SOUND_SERVER();
   MessageRecorder messages;
   TestTree tree;
   WriteRecorderPictures(tree.path() + QStringLiteral("/knopf_"));
   TXPage page;
+  page.CreateRecorder = TXRecorder::PageFactory();
   page.setXPath(tree.path());
   page.ShowText(QStringLiteral("<body bgcolor=#000000>Sprechen Sie nach:"
                                "<recorder c-rec=100,100,40,40 c-play=160,100,40,40 pictures=\"knopf_\" max=2>"));
   page.show();
-  ASSERT_NE(page.Recorder(), nullptr);
-  EXPECT_TRUE(page.Recorder()->Visible());
-  EXPECT_EQ(page.Recorder()->MaxSeconds(), 2);  // the shortest length a page can ask for
+  ASSERT_NE(recorderOf(page), nullptr);
+  EXPECT_TRUE(recorderOf(page)->Visible());
+  EXPECT_EQ(recorderOf(page)->MaxSeconds(), 2);  // the shortest length a page can ask for
   EXPECT_EQ(shown(page, {120, 120}), QColor(Qt::red));
   EXPECT_EQ(shown(page, {180, 120}), QColor(Qt::blue));
 
   // The record button is a link "§rec": a click starts recording, the picture changes at once.
   QTest::mouseClick(&page, Qt::LeftButton, {}, QPoint(120, 120));
-  EXPECT_EQ(page.Recorder()->State(), TBaseRec::Recording);
+  EXPECT_EQ(recorderOf(page)->State(), TBaseRec::Recording);
   EXPECT_EQ(shown(page, {120, 120}), QColor(Qt::green));
-  ASSERT_TRUE(WaitUntil([&] { return page.Recorder()->State() == TBaseRec::Stopped; }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return recorderOf(page)->State() == TBaseRec::Stopped; }, 5000));
   EXPECT_EQ(shown(page, {120, 120}), QColor(Qt::red));
-  EXPECT_GE(page.Recorder()->Length(), 1900);
+  EXPECT_GE(recorderOf(page)->Length(), 1900);
 
   QTest::mouseClick(&page, Qt::LeftButton, {}, QPoint(180, 120));
-  EXPECT_EQ(page.Recorder()->State(), TBaseRec::Playing);
+  EXPECT_EQ(recorderOf(page)->State(), TBaseRec::Playing);
   EXPECT_EQ(shown(page, {180, 120}), QColor(Qt::yellow));
-  ASSERT_TRUE(WaitUntil([&] { return page.Recorder()->State() == TBaseRec::Stopped; }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { return recorderOf(page)->State() == TBaseRec::Stopped; }, 5000));
 
   // A page without a recorder drops the old one; "§rec" is then an ordinary host command.
   QStringList commands;
@@ -60,18 +64,30 @@ TEST(PageRecorder, ClearingThePageStopsARunningRecording) {
   TestTree tree;
   WriteRecorderPictures(tree.path() + QStringLiteral("/knopf_"));
   TXPage page;
+  page.CreateRecorder = TXRecorder::PageFactory();
   page.setXPath(tree.path());
   page.ShowText(QStringLiteral("<recorder c-rec=10,10,30,30 c-play=50,10,30,30 pictures=\"knopf_\" max=10>"));
-  ASSERT_NE(page.Recorder(), nullptr);
+  ASSERT_NE(recorderOf(page), nullptr);
   page.FollowLink(QStringLiteral("§rec"));
-  EXPECT_EQ(page.Recorder()->State(), TBaseRec::Recording);
+  EXPECT_EQ(recorderOf(page)->State(), TBaseRec::Recording);
   page.ClearPage();
   EXPECT_EQ(page.Recorder(), nullptr);
   // The device is free again: a new recorder can record at once.
   page.ShowText(QStringLiteral("<recorder c-rec=10,10,30,30 c-play=50,10,30,30 pictures=\"knopf_\" max=2>"));
   page.FollowLink(QStringLiteral("§rec"));
-  EXPECT_EQ(page.Recorder()->State(), TBaseRec::Recording);
+  EXPECT_EQ(recorderOf(page)->State(), TBaseRec::Recording);
   EXPECT_TRUE(messages.messages().isEmpty());
+}
+
+TEST(PageRecorder, WithoutAHostPanelTheRecorderLinksReachTheHost) {
+  MessageRecorder messages;
+  TXPage page;
+  QStringList commands;
+  page.OnCommand = [&](TXPage*, const QString& command) { commands << command; };
+  page.ShowText(QStringLiteral("<recorder c-rec=10,10,30,30 c-play=50,10,30,30 max=2>"));
+  EXPECT_EQ(page.Recorder(), nullptr);
+  page.FollowLink(QStringLiteral("§rec"));
+  EXPECT_EQ(commands, QStringList{QStringLiteral("rec")});
 }
 
 }  // namespace

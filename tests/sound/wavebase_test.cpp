@@ -11,6 +11,7 @@
 #include "pages/pagefile.h"
 #include "sound/txwavebase.h"
 #include "testsupport.h"
+#include "vocabulary/answers.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QTest>
 
 #include "common/messagerecorder.h"
 #include "common/zstream.h"
@@ -13,6 +15,7 @@
 #include "trainer/specialcodes.h"
 #include "trainer/tmain.h"
 #include "users/txuserbase.h"
+#include "vocabulary/tbibliothek.h"
 
 namespace {
 
@@ -82,14 +85,89 @@ TEST(TrainerShell, WithoutAFarewellPageTheFirstCloseEnds) {
   EXPECT_TRUE(s.store.readInteger(s.env.UserKeyPath(), QStringLiteral("Hintergrund")).has_value());
 }
 
-TEST(TrainerShell, PageCommandsReachTheDispatcher) {
+TEST(TrainerShell, PageCommandsReachTheRowsTheSubsystemsAdded) {
+  Shell s;
+  TMain window(s.env, nullptr);
+  int shown = -1;
+  window.Commands().Add(27, PageCommandTable::StartsWith(QStringLiteral("showverb")), [&](const QString& c) {
+    shown = PageCommandTable::NumberAt(c, 9).value_or(-1);
+  });
+  window.ShowStartPage();
+  window.XPage()->FollowLink(QStringLiteral("§showverb12"));
+  EXPECT_EQ(shown, 12);
+  window.XPage()->FollowLink(QStringLiteral("§END"));  // "end": the first close shows the farewell page
+  EXPECT_EQ(window.XPage()->XFile(), QStringLiteral("bye.htx"));
+}
+
+TEST(TrainerShell, TheShellAndTheVocabularyRowsStandAtTheirPlaces) {
+  Shell s;
+  TBibliothek library(s.env);
+  TMain window(s.env, nullptr, &library);
+  const PageCommandTable& t = window.Commands();
+  const auto row = [&](const char* command) {
+    const PageCommandTable::Row* r = t.Find(QLatin1String(command));
+    return r ? r->Number : 0;
+  };
+  EXPECT_EQ(row("stop"), 21);
+  EXPECT_EQ(row("vocein"), 22);
+  EXPECT_EQ(row("vocaus"), 30);
+  EXPECT_EQ(row("vokabelweiter"), 33);
+  EXPECT_EQ(row("vcontinue"), 34);
+  EXPECT_EQ(row("vokabel#2+"), 35);
+  EXPECT_EQ(row("dir=grundwortschatz"), 39);
+  EXPECT_EQ(row("select"), 40);
+  EXPECT_EQ(row("sm=vegas"), 41);
+  EXPECT_EQ(row("vstart"), 44);
+  EXPECT_EQ(row("goabfrage"), 45);
+  EXPECT_EQ(row("www"), 48);
+  EXPECT_EQ(row("www.example.org"), 49);
+  EXPECT_EQ(row("http://example.org"), 50);
+  EXPECT_EQ(row("end"), 59);
+  EXPECT_EQ(row("vokabel"), 0);  // "starts with" needs more than the prefix
+  EXPECT_EQ(t.Find(QStringLiteral("stop"))->Loop, PageCommandTable::DuringLoop::Now);
+  EXPECT_EQ(t.Find(QStringLiteral("goabfrage"))->Loop, PageCommandTable::DuringLoop::Refuse);
+}
+
+namespace {
+
+// A game that takes the page's keys and clicks while it runs.
+class KeyGame : public RunningLoop {
+ public:
+  void Stop() override { stopped = true; }
+  bool KeyDown(QKeyEvent& event) override {
+    keys << event.key();
+    return true;
+  }
+  bool Click() override {
+    ++clicks;
+    return true;
+  }
+  QList<int> keys;
+  int clicks = 0;
+  bool stopped = false;
+};
+
+}  // namespace
+
+TEST(TrainerShell, KeysClicksAndClosingGoToTheRunningLoopOnly) {
   Shell s;
   TMain window(s.env, nullptr);
   window.ShowStartPage();
-  window.XPage()->FollowLink(QStringLiteral("§showverb12"));
-  EXPECT_EQ(window.Dispatcher().CurrentVerb, 12);
-  window.XPage()->FollowLink(QStringLiteral("§END"));  // "end": the first close shows the farewell page
-  EXPECT_EQ(window.XPage()->XFile(), QStringLiteral("bye.htx"));
+  KeyGame game;
+  {
+    LoopState::Scope running(window.Loops(), game);
+    QTest::keyClick(window.XPage(), Qt::Key_Space);
+    QTest::mouseClick(window.XPage(), Qt::LeftButton, {}, QPoint(10, 10));
+    window.close();  // a close during the game stops it first
+  }
+  EXPECT_EQ(game.keys, QList<int>{Qt::Key_Space});
+  EXPECT_EQ(game.clicks, 1);
+  EXPECT_TRUE(game.stopped);
+  // The game has ended: its keys and clicks are no longer its own.
+  QTest::keyClick(window.XPage(), Qt::Key_Space);
+  QTest::mouseClick(window.XPage(), Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_EQ(game.keys.size(), 1);
+  EXPECT_EQ(game.clicks, 1);
 }
 
 TEST(Shortcuts, LaunchersAreWrittenOnceAndRemovedQuietly) {
@@ -110,6 +188,32 @@ TEST(Shortcuts, LaunchersAreWrittenOnceAndRemovedQuietly) {
   EXPECT_TRUE(Shortcuts::ManageShortcut(Shortcuts::ApplicationsMenu, QString(), false));
   EXPECT_FALSE(QFileInfo::exists(path));
   EXPECT_TRUE(Shortcuts::ManageShortcut(Shortcuts::ApplicationsMenu, QString(), false));  // absent: nothing to do
+  qputenv("HOME", saved);
+  if (savedData.isEmpty()) qunsetenv("XDG_DATA_HOME");
+  else qputenv("XDG_DATA_HOME", savedData);
+}
+
+TEST(Shortcuts, RemovingThemFromAPageAsksFirst) {
+  TestTree home;
+  const QByteArray saved = qgetenv("HOME");
+  const QByteArray savedData = qgetenv("XDG_DATA_HOME");
+  qputenv("HOME", home.path().toLocal8Bit());
+  qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral(".local/share")).toLocal8Bit());
+  ASSERT_TRUE(Shortcuts::ManageShortcut(Shortcuts::ApplicationsMenu, QStringLiteral("/opt/zvk/zvk_s"), true));
+  const QString path = Shortcuts::LauncherPath(Shortcuts::ApplicationsMenu);
+  PageCommandTable table;
+  Shortcuts::RegisterCommands(table);
+  PageCommandDispatcher commands(table);
+  MessageRecorder messages;
+  messages.queueAnswer(MessageAnswer::Cancel);
+  messages.queueAnswer(MessageAnswer::Ok);
+  commands.Run(QStringLiteral("unshort"));
+  EXPECT_TRUE(QFileInfo::exists(path));  // cancelled
+  commands.Run(QStringLiteral("UNSHORT"));
+  EXPECT_FALSE(QFileInfo::exists(path));
+  ASSERT_EQ(messages.messages().size(), 2);
+  EXPECT_EQ(messages.messages()[0].kind, MessageKind::Warning);
+  EXPECT_EQ(messages.messages()[0].text, QStringLiteral("Verknüpfungen auf Desktop und in der Startleiste löschen?"));
   qputenv("HOME", saved);
   if (savedData.isEmpty()) qunsetenv("XDG_DATA_HOME");
   else qputenv("XDG_DATA_HOME", savedData);

@@ -21,6 +21,7 @@
 #include "pages/pageloader.h"
 #include "pages/pagestate.h"
 #include "pages/txpage.h"
+#include "sound/txrecorder.h"
 #include "common/textcodec.h"
 
 #include "common/fileio.h"
@@ -118,6 +119,8 @@ bool openPage(PageState& page, PageLoader& loader, const QStringList& args, Mess
 
 bool openPage(TXPage& page, const QStringList& args, MessageRecorder& messages, QStringList* rest = nullptr) {
   if (args.isEmpty()) return false;
+  // Recorder panels draw their buttons as they do in the programs.
+  page.CreateRecorder = TXRecorder::PageFactory();
   page.state().ProgramDir = QDir::currentPath() + QLatin1Char('/');
   page.setXPath(QDir::currentPath());
   if (!applyOptions(page.state(), args, rest)) return false;

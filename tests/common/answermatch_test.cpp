@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/random.h"
-#include "pages/answermatch.h"
+#include "common/answermatch.h"
 
 using namespace AnswerMatch;
 

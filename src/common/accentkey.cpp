@@ -1,4 +1,4 @@
-#include "pages/accentkey.h"
+#include "common/accentkey.h"
 
 #include <QStringList>
 

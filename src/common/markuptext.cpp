@@ -1,4 +1,4 @@
-#include "pages/markuptext.h"
+#include "common/markuptext.h"
 
 #include "common/textcodec.h"
 

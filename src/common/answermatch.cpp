@@ -1,9 +1,9 @@
-#include "pages/answermatch.h"
+#include "common/answermatch.h"
 
 #include <algorithm>
 
 #include "common/random.h"
-#include "pages/accentkey.h"
+#include "common/accentkey.h"
 
 namespace AnswerMatch {
 

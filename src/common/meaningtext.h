@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// The notation of meanings that every subsystem reads: explanations in square
+// brackets ("[Spielmarke] ficha") and the blanks around the parts.
+
+// The playable file of the speech recording of a text, or empty when there is
+// none (the recording database's lookup with its fall-backs).
+using RecordingLookup = std::function<QString(const QString& text)>;
+
+// The text without its bracketed explanations ("[Spielmarke] ficha" -> "ficha").
+QString StripExplanations(const QString& text);
+
+namespace Vocabulary {
+// Removes blanks and control characters (codes up to 32) from both ends, the
+// way every reader of the library files trims its lines.
+QString TrimBlanks(const QString& text);
+}  // namespace Vocabulary
