@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
+#include <QImage>
+#include <stdexcept>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QThread>
@@ -204,4 +208,42 @@ TEST(Links, MissingDocumentsAndTheEnd) {
   EXPECT_EQ(p.messages.messages().last().text, p.dir.file(QStringLiteral("setup.exe")) + QStringLiteral(" konnte nicht geöffnet werden!"));
   p.page.FollowLink(QStringLiteral("END"));
   EXPECT_EQ(ended, 1);
+}
+
+TEST(Links, AFailingHostCommandIsReportedAndInputComesBack) {
+  MessageRecorder messages;
+  TXPage page;
+  page.OnCommand = [](TXPage*, const QString&) { throw std::runtime_error("Datei fehlt"); };
+  page.ShowText(QStringLiteral("<a href=\"§kaputt\">Kaputt</a>"));
+  page.FollowLink(QStringLiteral("§kaputt"));
+  ASSERT_EQ(messages.messages().size(), 1);
+  EXPECT_EQ(messages.messages()[0].kind, MessageKind::Stop);
+  EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("„kaputt“")));
+  EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("Datei fehlt")));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  // The page takes the next command as before.
+  QStringList commands;
+  page.OnCommand = [&](TXPage*, const QString& command) { commands << command; };
+  page.FollowLink(QStringLiteral("§weiter"));
+  EXPECT_EQ(commands, QStringList{QStringLiteral("weiter")});
+}
+
+TEST(Links, TheBackgroundPictureIsReadOncePerPage) {
+  MessageRecorder messages;
+  TestTree tree;
+  QImage tile(20, 20, QImage::Format_RGB32);
+  tile.fill(Qt::green);
+  ASSERT_TRUE(tile.save(tree.file(QStringLiteral("kachel.png"))));
+  TXPage page;
+  page.resize(200, 100);
+  page.setXPath(tree.path());
+  page.ShowText(QStringLiteral("<body background=kachel.png>Text"));
+  EXPECT_EQ(page.Buffer().pixelColor(150, 80), QColor(Qt::green));
+  // Drawn again (as after an exercise) without the file: the page keeps its picture.
+  QFile::remove(tree.file(QStringLiteral("kachel.png")));
+  page.ShowPage();
+  EXPECT_EQ(page.Buffer().pixelColor(150, 80), QColor(Qt::green));
+  // A new page reads its own picture anew.
+  page.ShowText(QStringLiteral("<body bgcolor=#ffffff background=kachel.png>Text"));
+  EXPECT_EQ(page.Buffer().pixelColor(150, 80), QColor(Qt::white));
 }
