@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QTimer>
+#include <tuple>
 
 #include "common/loopstate.h"
 #include "common/messagerecorder.h"
@@ -224,14 +225,20 @@ class StandInLoop : public RunningLoop {
   bool stopped_ = true;
 };
 
+// The rows with the running flag, a dispatcher that knows it, and a stand-in
+// loop that "stop" ends.
+struct LoopRows : Rows {
+  LoopRows() { onStop = [this] { loops.StopPresentation(); }; }
+  LoopState loops;
+  PageCommandDispatcher d{table, &loops};
+  StandInLoop game{loops};
+};
+
 }  // namespace
 
 TEST(PageCommandDuringLoop, StopAndTheGameRowsRunAtOnceStartsAreRefusedTheRestWaits) {
-  Rows r;
-  LoopState loops;
-  PageCommandDispatcher d(r.table, &loops);
-  StandInLoop game(loops);
-  r.onStop = [&] { loops.StopPresentation(); };
+  LoopRows r;
+  auto [loops, d, game] = std::tie(r.loops, r.d, r.game);
   QStringList seenInLoop;
   r.table.Add(43, T::Exact(u"freefall"_qs), [&](const QString&) {
     r.add(u"spiel beginnt"_qs);
@@ -255,11 +262,8 @@ TEST(PageCommandDuringLoop, StopAndTheGameRowsRunAtOnceStartsAreRefusedTheRestWa
 }
 
 TEST(PageCommandDuringLoop, CommandsWaitingForALoopThatNoCommandStartedRunWhenItEnds) {
-  Rows r;
-  LoopState loops;
-  PageCommandDispatcher d(r.table, &loops);
-  StandInLoop show(loops);
-  r.onStop = [&] { loops.StopPresentation(); };
+  LoopRows r;
+  auto [loops, d, show] = std::tie(r.loops, r.d, r.game);
   int ended = 0;
   QObject::connect(&loops, &LoopState::Ended, [&] { ++ended; });
   show.Run([&] {

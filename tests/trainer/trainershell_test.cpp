@@ -170,12 +170,29 @@ TEST(TrainerShell, KeysClicksAndClosingGoToTheRunningLoopOnly) {
   EXPECT_EQ(game.clicks, 1);
 }
 
-TEST(Shortcuts, LaunchersAreWrittenOnceAndRemovedQuietly) {
+namespace {
+
+// A home directory of its own for the launchers, put back afterwards.
+struct LauncherHome {
+  LauncherHome() {
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral(".local/share")).toLocal8Bit());
+  }
+  ~LauncherHome() {
+    qputenv("HOME", saved);
+    if (savedData.isEmpty()) qunsetenv("XDG_DATA_HOME");
+    else qputenv("XDG_DATA_HOME", savedData);
+  }
   TestTree home;
   const QByteArray saved = qgetenv("HOME");
   const QByteArray savedData = qgetenv("XDG_DATA_HOME");
-  qputenv("HOME", home.path().toLocal8Bit());
-  qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral(".local/share")).toLocal8Bit());
+};
+
+}  // namespace
+
+TEST(Shortcuts, LaunchersAreWrittenOnceAndRemovedQuietly) {
+  LauncherHome launchers;
+  const TestTree& home = launchers.home;
   EXPECT_TRUE(Shortcuts::ManageShortcut(Shortcuts::ApplicationsMenu, QStringLiteral("/opt/zvk/zvk_s"), true));
   EXPECT_TRUE(Shortcuts::ManageShortcut(Shortcuts::ApplicationsMenu, QStringLiteral("/opt/zvk/zvk_s"), true));
   const QString path = Shortcuts::LauncherPath(Shortcuts::ApplicationsMenu);
@@ -188,17 +205,10 @@ TEST(Shortcuts, LaunchersAreWrittenOnceAndRemovedQuietly) {
   EXPECT_TRUE(Shortcuts::ManageShortcut(Shortcuts::ApplicationsMenu, QString(), false));
   EXPECT_FALSE(QFileInfo::exists(path));
   EXPECT_TRUE(Shortcuts::ManageShortcut(Shortcuts::ApplicationsMenu, QString(), false));  // absent: nothing to do
-  qputenv("HOME", saved);
-  if (savedData.isEmpty()) qunsetenv("XDG_DATA_HOME");
-  else qputenv("XDG_DATA_HOME", savedData);
 }
 
 TEST(Shortcuts, RemovingThemFromAPageAsksFirst) {
-  TestTree home;
-  const QByteArray saved = qgetenv("HOME");
-  const QByteArray savedData = qgetenv("XDG_DATA_HOME");
-  qputenv("HOME", home.path().toLocal8Bit());
-  qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral(".local/share")).toLocal8Bit());
+  LauncherHome launchers;
   ASSERT_TRUE(Shortcuts::ManageShortcut(Shortcuts::ApplicationsMenu, QStringLiteral("/opt/zvk/zvk_s"), true));
   const QString path = Shortcuts::LauncherPath(Shortcuts::ApplicationsMenu);
   PageCommandTable table;
@@ -214,7 +224,4 @@ TEST(Shortcuts, RemovingThemFromAPageAsksFirst) {
   ASSERT_EQ(messages.messages().size(), 2);
   EXPECT_EQ(messages.messages()[0].kind, MessageKind::Warning);
   EXPECT_EQ(messages.messages()[0].text, QStringLiteral("Verknüpfungen auf Desktop und in der Startleiste löschen?"));
-  qputenv("HOME", saved);
-  if (savedData.isEmpty()) qunsetenv("XDG_DATA_HOME");
-  else qputenv("XDG_DATA_HOME", savedData);
 }
