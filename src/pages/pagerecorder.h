@@ -27,4 +27,4 @@ class TPageRecorder {
 
 // Makes the panel of a RECORDER tag; a host without one leaves it empty, and
 // the links "rec" and "play" then reach the host as commands.
-using PageRecorderFactory = std::function<std::unique_ptr<TPageRecorder>(const TRecorderSpec& spec)>;
+using PageRecorderFactory = std::function<std::unique_ptr<TPageRecorder>(const TRecorderSpec& tag)>;

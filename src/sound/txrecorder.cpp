@@ -28,7 +28,7 @@ std::unique_ptr<TXRecorder> TXRecorder::FromSpec(const TRecorderSpec& settings, 
 }
 
 PageRecorderFactory TXRecorder::PageFactory(MciDevice* device) {
-  return [device](const TRecorderSpec& spec) -> std::unique_ptr<TPageRecorder> { return FromSpec(spec, device); };
+  return [device](const TRecorderSpec& tag) -> std::unique_ptr<TPageRecorder> { return FromSpec(tag, device); };
 }
 
 void TXRecorder::SetCanvas(QImage* target, std::function<void(const QRect&)> screenUpdate) {
