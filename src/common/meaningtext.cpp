@@ -13,6 +13,20 @@ QString TrimBlanks(const QString& text) {
 
 }  // namespace Vocabulary
 
+QStringList SplitMeanings(const QString& text) {
+  QStringList meanings;
+  qsizetype start = 0;
+  for (;;) {
+    const qsizetype semicolon = text.indexOf(QLatin1Char(';'), start);
+    qsizetype end = semicolon < 0 ? text.size() : semicolon;
+    while (end > start && text[end - 1].unicode() <= 32) --end;
+    meanings.append(text.mid(start, end - start));
+    if (semicolon < 0) return meanings;
+    start = semicolon + 1;
+    if (start < text.size() && text[start] == QLatin1Char(' ')) ++start;
+  }
+}
+
 QString StripExplanations(const QString& text) {
   QString t = text;
   for (;;) {

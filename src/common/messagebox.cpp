@@ -1,6 +1,7 @@
 #include "common/messagebox.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <cstdio>
 
@@ -49,6 +50,9 @@ MessageAnswer showWithWidgets(const Message& m) {
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
   QMessageBox box(icon, MessageBoxService::kCaption, text, buttons);
   box.setDefaultButton(defaultButton);
+  // German whatever language the desktop speaks.
+  for (const auto& [button, caption] : MessageBoxService::ButtonTexts())
+    if (QAbstractButton* b = box.button(static_cast<QMessageBox::StandardButton>(button))) b->setText(caption);
   return answerOf(static_cast<QMessageBox::StandardButton>(box.exec()));
 }
 
@@ -91,4 +95,14 @@ MessageAnswer ShowMessage(const QString& text, MessageKind kind) {
 
 MessageAnswer AskQuestion(const QString& text, MessageButtons buttons) {
   return MessageBoxService::show({MessageKind::Question, buttons, text});
+}
+
+const std::vector<std::pair<int, QString>>& MessageBoxService::ButtonTexts() {
+  static const std::vector<std::pair<int, QString>> kTexts = {
+      {QMessageBox::Ok, QStringLiteral("OK")},
+      {QMessageBox::Cancel, QStringLiteral("Abbrechen")},
+      {QMessageBox::Yes, QStringLiteral("Ja")},
+      {QMessageBox::No, QStringLiteral("Nein")},
+  };
+  return kTexts;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <functional>
+#include <utility>
+#include <vector>
 
 // Every message of both programs is a modal box captioned "*zvk" of one of
 // four kinds. The service shows it with QMessageBox when a GUI exists, or on
@@ -30,6 +32,10 @@ class MessageBoxService {
   static Handler setHandler(Handler handler);
 
   static QString kindName(MessageKind kind);  // "stop", "warning", ...
+
+  // The captions of the standard buttons (QMessageBox::StandardButton values):
+  // "OK", "Abbrechen", "Ja", "Nein".
+  static const std::vector<std::pair<int, QString>>& ButtonTexts();
 };
 
 // A message with an OK button; warning unless another kind is named.

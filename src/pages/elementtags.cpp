@@ -1,23 +1,11 @@
 #include "pages/elementtags.h"
 
+#include "common/meaningtext.h"
 #include "pages/pagebuilder.h"
 
 namespace ElementTags {
 
-QStringList SplitSolutions(const QString& text) {
-  QStringList out;
-  qsizetype start = 0;
-  while (true) {
-    const qsizetype semi = text.indexOf(QLatin1Char(';'), start);
-    if (semi < 0) {
-      out.append(text.mid(start));
-      return out;
-    }
-    out.append(text.mid(start, semi - start));
-    start = semi + 2;
-    if (start > text.size()) return out;
-  }
-}
+QStringList SplitSolutions(const QString& text) { return SplitMeanings(text); }
 
 bool Handle(const QString& name, TParser& p, BuildContext& ctx) {
   struct Entry {

@@ -28,6 +28,6 @@ void SatzTag(TParser& p, BuildContext& ctx);       // SATZ
 
 // Typing gaps beyond this number stay plain text (the numbers above belong to drop gaps).
 inline constexpr int kMaxTypingGaps = 255;
-// "a; b; c": the character after each ";" is dropped.
+// "a; b; c": the accepted answers, cut as meanings are.
 QStringList SplitSolutions(const QString& text);
 }  // namespace ElementTags

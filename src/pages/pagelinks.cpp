@@ -17,6 +17,8 @@
 #include "pages/pagepaths.h"
 #include "pages/txlabel.h"
 #include "pages/txpage.h"
+
+#include "pages/pageclickguard.h"
 #include "pages/pagerecorder.h"
 #include "pages/txrichedit.h"
 
@@ -250,6 +252,7 @@ void TXPage::followExerciseCall(const QString& target) {
 
 void TXPage::pageShown() {
   inputOn_ = false;
+  clickGuard_->PageChanged();
   if (waitTimer_) waitTimer_->stop();
   highlighted_ = -1;
   lastAnker_.clear();

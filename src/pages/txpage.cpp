@@ -17,6 +17,7 @@
 
 #include "pages/blendmodes.h"
 #include "pages/mosaic.h"
+#include "pages/pageclickguard.h"
 #include "pages/pagefonts.h"
 #include "pages/pagelayout.h"
 #include "pages/pagerenderer.h"
@@ -30,6 +31,7 @@ TXPage::TXPage(QWidget* parent) : QWidget(parent), loader_(state_) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   hintLabel_ = new TXLabel(this);
   hintLabel_->hide();
+  clickGuard_ = new PageClickGuard(this);
   tooltipTimer_ = new QTimer(this);
   tooltipTimer_->setSingleShot(true);
   connect(tooltipTimer_, &QTimer::timeout, this, [this] {
@@ -271,8 +273,9 @@ void TXPage::setOnPictureRequest(PictureRequestEvent handler) {
 }
 
 void TXPage::attachWidgets() {
-  // A tooltip of the last page's links must not appear over the new one.
+  // A tooltip or a hint note of the last page's links must not stay over the new one.
   CancelTooltip();
+  HideHint();
   // Widgets of the last page go once the event that changed the page is over:
   // it may have come from one of them.
   QWidget* focused = QApplication::focusWidget();

@@ -17,6 +17,7 @@
 // to it through these properties, operations and events only.
 class QScrollBar;
 class TXLabel;
+class PageClickGuard;
 class TXRichEdit;
 struct tDragKlotz;
 class tXColorButton;
@@ -263,6 +264,7 @@ class TXPage : public QWidget {
   class QTimer* mosaicTimer_ = nullptr;
   class QTimer* tooltipTimer_ = nullptr;
   TXLabel* hintLabel_ = nullptr;
+  PageClickGuard* clickGuard_ = nullptr;
   QString tooltipText_;
   QPoint tooltipAt_;
   QImage reaction_;  // shown instead of the buffer while a reaction runs

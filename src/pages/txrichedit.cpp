@@ -5,10 +5,12 @@
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 
 #include "common/textcodec.h"
 #include "common/accentkey.h"
@@ -42,10 +44,70 @@ TXRichEdit::TXRichEdit(QWidget* parent) : QFrame(parent) {
   hide();
 }
 
+TXRichEdit::~TXRichEdit() { delete note_; }
+
 void TXRichEdit::setLsg(const QStringList& solutions) {
   lsg_ = solutions;
   attempts_ = 0;
   done_ = false;
+  giveUpAsked_ = false;
+  if (note_) note_->hide();
+}
+
+QString TXRichEdit::WrongNote(int attemptsLeft) {
+  return QStringLiteral("falsch – ") + (attemptsLeft == 1 ? QStringLiteral("noch ein Versuch")
+                                                          : QStringLiteral("noch %1 Versuche").arg(attemptsLeft));
+}
+
+QString TXRichEdit::AlmostNote(int attemptsLeft) {
+  return QStringLiteral("fast richtig – ") +
+         (attemptsLeft == 1 ? QStringLiteral("noch ein Versuch") : QStringLiteral("noch %1 Versuche").arg(attemptsLeft));
+}
+
+QString TXRichEdit::GiveUpQuestion() {
+  return QStringLiteral("Aufgeben? Noch einmal Enter zeigt die Lösung.");
+}
+
+QString TXRichEdit::Note() const { return note_ && !note_->isHidden() ? note_->text() : QString(); }
+
+void TXRichEdit::showNote(const QString& text, const QColor& colour) {
+  if (!parentWidget()) return;
+  if (!note_) {
+    note_ = new QLabel(parentWidget());
+    note_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QFont small = font();
+    small.setPointSizeF(std::max(7.0, small.pointSizeF() * 0.8));
+    note_->setFont(small);
+  }
+  note_->setStyleSheet(QStringLiteral("QLabel { background: #FFFFE0; border: 1px solid #808080; padding: 1px 4px;"
+                                      " color: %1; }")
+                           .arg(colour.name()));
+  note_->setText(text);
+  note_->adjustSize();
+  placeNote();
+  note_->show();
+  note_->raise();
+}
+
+void TXRichEdit::placeNote() {
+  if (!note_ || !parentWidget()) return;
+  // Below the field, or above it at the foot of the page; kept inside the page.
+  const QRect field = geometry();
+  const QSize size = note_->size();
+  int y = field.bottom() + 2;
+  if (y + size.height() > parentWidget()->height()) y = field.top() - size.height() - 2;
+  const int x = std::clamp(field.left(), 0, std::max(0, parentWidget()->width() - size.width()));
+  note_->move(x, std::max(0, y));
+}
+
+void TXRichEdit::moveEvent(QMoveEvent* event) {
+  QFrame::moveEvent(event);
+  placeNote();
+}
+
+void TXRichEdit::hideEvent(QHideEvent* event) {
+  QFrame::hideEvent(event);
+  if (note_) note_->hide();
 }
 
 void TXRichEdit::setText(const QString& text) {
@@ -146,8 +208,14 @@ void TXRichEdit::showHelp() {
 }
 
 void TXRichEdit::CheckAnswer() {
-  ++attempts_;
   const QString answer = text_;
+  if (answer.isEmpty() && !giveUpAsked_) {
+    // A quick Return must not skip a question unseen: ask first.
+    giveUpAsked_ = true;
+    showNote(GiveUpQuestion(), QColor(0x40, 0x40, 0x40));
+    return;
+  }
+  ++attempts_;
   if (answer.isEmpty()) {
     attempts_ = kMaxAttempts;  // an empty answer gives up
     finish(false);
@@ -167,10 +235,12 @@ void TXRichEdit::CheckAnswer() {
     cursor_ = AnswerMatch::CursorAfterMismatch(answer, lsg_[nearest.index]);
     clearSelection();
     restartBlink();
+    showNote(AlmostNote(kMaxAttempts - attempts_), QColor(0xA0, 0x50, 0x00));
     if (OnBeinahe) OnBeinahe();
     return;
   }
   setText(QString());
+  showNote(WrongNote(kMaxAttempts - attempts_), QColor(0xB0, 0x00, 0x00));
   if (OnReturn) OnReturn();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QLabel>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <vector>
@@ -18,6 +20,7 @@ class TXRichEdit : public QFrame {
 
  public:
   explicit TXRichEdit(QWidget* parent = nullptr);
+  ~TXRichEdit() override;
 
   static constexpr int kMaxAttempts = 5;
 
@@ -51,8 +54,16 @@ class TXRichEdit : public QFrame {
   void setTopMargin(int margin);
   void setBackground(const QColor& colour);
 
-  // Checks the field's text as the Enter key does.
+  // Checks the field's text as the Enter key does. The first empty answer
+  // only asks (in the note) whether the learner gives up; the next one does.
   void CheckAnswer();
+
+  // The short note beside the field after an answer that was not right
+  // ("falsch", "fast richtig" and the attempts left); empty while none shows.
+  QString Note() const;
+  static QString WrongNote(int attemptsLeft);
+  static QString AlmostNote(int attemptsLeft);
+  static QString GiveUpQuestion();
 
   // While this answers true, keys are ignored (the page runs an animation).
   std::function<bool()> InputBlocked;
@@ -64,6 +75,8 @@ class TXRichEdit : public QFrame {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -87,6 +100,8 @@ class TXRichEdit : public QFrame {
   int textLeft() const;  // x of the first letter, after centring and scrolling
   int positionAt(int x) const;
   void restartBlink();
+  void showNote(const QString& text, const QColor& colour);
+  void placeNote();
 
   QStringList lsg_;
   int attempts_ = 0;
@@ -102,4 +117,7 @@ class TXRichEdit : public QFrame {
   QColor background_ = Qt::white;
   QTimer* blink_ = nullptr;
   bool cursorVisible_ = true;
+  bool giveUpAsked_ = false;
+  // A sibling on the page, so that it may lie outside the field.
+  QPointer<QLabel> note_;
 };

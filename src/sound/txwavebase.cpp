@@ -483,21 +483,13 @@ QString FindRecording(const QString& text, const RecordingDatabases& bases, cons
     reference = LookupRecording(StripExplanations(text), bases);
     return reference.isEmpty() ? QString() : env.ResolveAlias(reference).path;
   }
-  // Meanings are separated by "; ": the character after each ";" is skipped.
   QStringList found;
-  qsizetype start = 0;
-  for (;;) {
-    const qsizetype semicolon = text.indexOf(QLatin1Char(';'), start);
-    const QString part = text.mid(start, semicolon < 0 ? -1 : semicolon - start).trimmed();
-    const QString partReference = LookupRecording(StripExplanations(part), bases);
-    if (!partReference.isEmpty()) {
-      // Only recordings that can be played take part in the draw.
-      const QString path = env.ResolveAlias(partReference).path;
-      if (!path.isEmpty()) found.append(path);
-    }
-    if (semicolon < 0) break;
-    start = semicolon + 2;
-    if (start > text.size()) break;
+  for (const QString& part : SplitMeanings(text)) {
+    const QString partReference = LookupRecording(StripExplanations(part.trimmed()), bases);
+    if (partReference.isEmpty()) continue;
+    // Only recordings that can be played take part in the draw.
+    const QString path = env.ResolveAlias(partReference).path;
+    if (!path.isEmpty()) found.append(path);
   }
   return found.isEmpty() ? QString() : found[Random::below(static_cast<int>(found.size()))];
 }

@@ -1,7 +1,8 @@
 #include "sound/wavefile.h"
 
-#include <QSaveFile>
 #include <QtEndian>
+
+#include "common/fileio.h"
 
 namespace {
 
@@ -39,12 +40,5 @@ QByteArray WaveHeader(const WaveFormat& format, quint32 dataBytes) {
 }
 
 bool WriteWaveFile(const QString& path, const WaveFormat& format, const QByteArray& samples) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const QByteArray header = WaveHeader(format, quint32(samples.size()));
-  if (file.write(header) != header.size() || file.write(samples) != samples.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  return FileIO::writeAtomically(path, WaveHeader(format, quint32(samples.size())) + samples);
 }

@@ -1,5 +1,11 @@
 #include "startup/programstartup.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <csignal>
+
 #include "common/filelookup.h"
 #include "common/messagebox.h"
 #include "common/random.h"
@@ -13,6 +19,18 @@ ProgramStartup::ProgramStartup(const QString& programDir, std::unique_ptr<Settin
       secondaryRecordings_(std::make_unique<TXWaveBase>(TXWaveBase::IgnoreDuplicates)) {}
 
 ProgramStartup::~ProgramStartup() = default;
+
+void ProgramStartup::PrepareApplication() {
+  std::signal(SIGXFSZ, SIG_IGN);
+  const QLocale german(QLocale::German, QLocale::Germany);
+  QLocale::setDefault(german);
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (translator->load(german, QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(translator);
+  else
+    delete translator;
+}
 
 QString ProgramStartup::incompleteInstallationText() {
   return QStringLiteral("*zvk spanisch kann nicht gestartet werden!\nDie Installation ist unvollständig.");

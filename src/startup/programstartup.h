@@ -22,6 +22,13 @@ class ProgramStartup {
   ProgramStartup(const QString& programDir, std::unique_ptr<SettingsStore> store);
   ~ProgramStartup();
 
+  // Right after the application object is made: Qt's own dialogs and
+  // buttons speak German whatever the desktop's language (when Debian's Qt
+  // translations are installed; the programs' message boxes name their
+  // buttons themselves), and a file size limit makes a write fail instead of
+  // ending the program, so that the failure is reported and the old file kept.
+  static void PrepareApplication();
+
   void Begin(const QStringList& arguments);
   // False (after the stop message) when the installation is incomplete.
   bool ReadSettings();

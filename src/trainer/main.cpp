@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("zvk spanisch"));
   QApplication::setQuitOnLastWindowClosed(false);
+  ProgramStartup::PrepareApplication();
 
   TrainerStartup::Screen screen;
   if (const QScreen* s = QGuiApplication::primaryScreen()) {
@@ -71,6 +72,10 @@ int main(int argc, char** argv) {
   RegisterSettingsCommands(commands, env);
   Shortcuts::RegisterCommands(commands);
   mainWindow.ShowStartPage();
+  // Answers of the games and of long rounds are kept at least every two minutes.
+  QTimer autosave;
+  QObject::connect(&autosave, &QTimer::timeout, &autosave, [&users] { users.SaveIfDue(); });
+  autosave.start(15 * 1000);
 
   if (measuring)
     QTimer::singleShot(0, &app, [&] { mainWindow.Beenden(); });

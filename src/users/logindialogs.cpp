@@ -50,8 +50,12 @@ void TXLogInWizard::com(const QString& command) {
       if (AskQuestion(QStringLiteral("Wirklich ohne Anmeldung fortsetzen?")) == MessageAnswer::Yes) reject();
       return;
     }
-    if (UserNames::HasInvalidNameChar(name) || !UserNames::IsSafeUserName(name)) {
+    if (UserNames::HasInvalidNameChar(name)) {
       ShowMessage(QStringLiteral("Der Benutzername enthält unzulässige Zeichen!"));
+      return;
+    }
+    if (const auto refusal = UserNames::OtherRefusal(name)) {
+      ShowMessage(*refusal);
       return;
     }
     page_->setXFile(QStringLiteral("login3.htx"));

@@ -29,7 +29,7 @@ QString TLogin::WrongPasswordNote(int triesLeft) {
                          : QStringLiteral("Sie haben noch %1 Versuche.").arg(triesLeft));
 }
 
-bool TLogin::Login(const QString& name, const QString& password) {
+bool TLogin::Login(const QString& name, const QString& password, bool creationConfirmed) {
   QString typed = password;
   TXUserBase::OpenResult result = users_.OpenUser(name, typed);
   // Up to three more tries with the password dialog; Cancel stops asking.
@@ -47,7 +47,7 @@ bool TLogin::Login(const QString& name, const QString& password) {
     case TXUserBase::OpenResult::Opened:
       break;
     case TXUserBase::OpenResult::NotFound: {
-      if (!users_.ListUsers().isEmpty() &&
+      if (!creationConfirmed && !users_.ListUsers().isEmpty() &&
           AskQuestion(QStringLiteral("Neuen Benutzer ") + name + QStringLiteral(" anlegen?")) != MessageAnswer::Yes)
         return false;
       if (!users_.CreateUser(name, typed)) return false;
@@ -73,8 +73,12 @@ void TLogin::NewUser() {
     ShowMessage(QStringLiteral("Ein Benutzername ist erforderlich!"));
     return;
   }
-  if (UserNames::HasInvalidNameChar(typed->name) || !UserNames::IsSafeUserName(typed->name)) {
+  if (UserNames::HasInvalidNameChar(typed->name)) {
     ShowMessage(QStringLiteral("Der Name darf keines der folgenden Zeichen enthalten: ") + UserNames::InvalidNameChars());
+    return;
+  }
+  if (const auto refusal = UserNames::OtherRefusal(typed->name)) {
+    ShowMessage(*refusal);
     return;
   }
   if (users_.UserFileExists(typed->name)) {
@@ -93,12 +97,15 @@ void TLogin::ChangeUser() {
   const int selected = users.first() == users_.UserName() && users.size() > 1 ? 1 : 0;
   const auto chosen = dialogs_.Password(QStringLiteral("zvk spanisch"), users, selected, false, QString());
   if (!chosen || chosen->name.isEmpty()) return;
+  bool confirmed = false;
   if (!users_.UserDirectoryExists(chosen->name)) {
     const Message question{MessageKind::Question, MessageButtons::OkCancel,
                            chosen->name + QStringLiteral(" existiert noch nicht! Neu anlegen?")};
     if (MessageBoxService::show(question) != MessageAnswer::Ok) return;
+    // Asked once: the login does not ask again whether to create the learner.
+    confirmed = true;
   }
-  Login(chosen->name, chosen->password);
+  Login(chosen->name, chosen->password, confirmed);
 }
 
 void TLogin::ChangePassword() {

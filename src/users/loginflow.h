@@ -44,8 +44,10 @@ class TLogin {
       : env_(environment), users_(users), dialogs_(dialogs) {}
 
   void StartLogin();
-  // Opens a learner; true when someone is logged in afterwards.
-  bool Login(const QString& name, const QString& password);
+  // Opens a learner; true when someone is logged in afterwards. A name
+  // without a user file makes a new learner; creationConfirmed tells that the
+  // learner has already been asked whether to create it.
+  bool Login(const QString& name, const QString& password, bool creationConfirmed = false);
   // The line the password dialog shows after a wrong password.
   static QString WrongPasswordNote(int triesLeft);
   void NewUser();

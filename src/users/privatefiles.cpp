@@ -2,60 +2,53 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "common/fileio.h"
 
 namespace {
 
-constexpr QFileDevice::Permissions kOwnerFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-constexpr QFileDevice::Permissions kOwnerDir = kOwnerFile | QFileDevice::ExeOwner;
+constexpr mode_t kOwnerFile = S_IRUSR | S_IWUSR;
+constexpr mode_t kOwnerDirectory = S_IRWXU;
 
 }  // namespace
 
 namespace PrivateFiles {
 
-bool makeDirectory(const QString& path) {
-  QFileInfo info(path);
-  if (info.isDir()) return true;
-  if (info.exists()) return false;
-  if (!QDir().mkpath(path)) return false;
-  QFile::setPermissions(path, kOwnerDir);
-  return QFileInfo(path).isDir();
+bool isSafe(const QString& path) {
+  struct stat st {};
+  if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return errno == ENOENT;
+  return !S_ISLNK(st.st_mode) && st.st_uid == ::geteuid();
 }
 
-bool createEmpty(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return false;
-  // A file system without Unix permissions keeps its own; the file is still made.
-  f.setPermissions(kOwnerFile);
-  f.unsetError();
-  f.close();
+bool makeDirectory(const QString& path) {
+  const QByteArray name = QFile::encodeName(path);
+  struct stat st {};
+  if (::lstat(name.constData(), &st) != 0) {
+    if (!QDir().mkpath(path)) return false;
+    if (::chmod(name.constData(), kOwnerDirectory) != 0) return false;
+    return ::lstat(name.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+  }
+  if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) return false;
+  if ((st.st_mode & (S_IRWXG | S_IRWXO)) != 0 && ::chmod(name.constData(), kOwnerDirectory) != 0) return false;
   return true;
 }
 
-bool replace(const QString& path, const QByteArray& data) {
-  QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  // Applies to the temporary file before anything is written into it.
-  f.setPermissions(kOwnerFile);
-  if (f.write(data) != data.size()) {
-    f.cancelWriting();
-    return false;
-  }
-  return f.commit();
+bool createEmpty(const QString& path) {
+  const int fd =
+      ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kOwnerFile);
+  if (fd < 0) return false;
+  return ::close(fd) == 0;
 }
 
-bool append(const QString& path, const QByteArray& data) {
-  QFile f(path);
-  const bool existed = f.exists();
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-  if (!existed) {
-    f.setPermissions(kOwnerFile);
-    f.unsetError();
-  }
-  const bool ok = f.write(data) == data.size();
-  f.close();
-  return ok && f.error() == QFileDevice::NoError;
+bool replace(const QString& path, const QByteArray& data) {
+  return FileIO::writeAtomically(path, data, FileIO::FileAccess::Private);
 }
+
+bool append(const QString& path, const QByteArray& data) { return FileIO::appendPrivately(path, data); }
 
 }  // namespace PrivateFiles

@@ -7,18 +7,25 @@
 // the learner's password and history.
 namespace PrivateFiles {
 
-// Creates the directory (and missing parents); a directory created here is
-// made accessible to its owner only. True when the directory exists afterwards.
+// Creates the directory (and missing parents) accessible to its owner only.
+// An existing directory is taken when it is safe (see isSafe) and made
+// owner-only when others may enter it. True when the directory can be used.
 bool makeDirectory(const QString& path);
 
-// Creates a new empty file; false when it exists already or cannot be made.
+// False for a symbolic link and for a file or directory that belongs to
+// another account: another account could plant either to make this program
+// read or overwrite files outside the learner's directory. A missing path is safe.
+bool isSafe(const QString& path);
+
+// Creates a new empty owner-only file; false when it exists already (also as
+// a link) or cannot be made.
 bool createEmpty(const QString& path);
 
 // Replaces the file with data through a temporary file; a crash or a full disk
-// leaves the old file whole.
+// leaves the old file whole. Never writes through a symbolic link.
 bool replace(const QString& path, const QByteArray& data);
 
-// Appends data, creating the file when missing.
+// Appends data, creating the file when missing; never through a symbolic link.
 bool append(const QString& path, const QByteArray& data);
 
 }  // namespace PrivateFiles

@@ -85,11 +85,26 @@ QString TXUserBase::CreateFailedText(const QString& path) {
   return QStringLiteral("Die Datei ") + path + QStringLiteral(" konnte nicht erzeugt werden!");
 }
 
+QString TXUserBase::UnsafeText(const QString& path) {
+  return QStringLiteral("„") + path +
+         QStringLiteral("“ ist eine Verknüpfung oder gehört einem anderen Konto. Persönliche Daten werden dort "
+                        "weder gelesen noch gespeichert; bitte wenden Sie sich an die Person, die diesen Computer "
+                        "betreut.");
+}
+
+QString TXUserBase::RefusedNameText(const QString& name) {
+  if (UserNames::HasInvalidNameChar(name)) return InvalidNameText();
+  return UserNames::OtherRefusal(name).value_or(InvalidNameText());
+}
+
 void TXUserBase::logIn(const QString& name, const QString& password) {
   userName_ = name;
   password_ = password;
   loginAt_ = now();
   modified_ = false;
+  unsavedAnswers_ = 0;
+  lastSave_ = loginAt_;
+  saveFailureShown_ = false;
   env_.UserName = name;
   // Figures of the previous learner must not show on the new learner's pages.
   ComputeStatistics();
@@ -104,18 +119,27 @@ void TXUserBase::logOut() {
   storedLearningSeconds_ = 0;
   counts_ = {};
   modified_ = false;
+  unsavedAnswers_ = 0;
+  statisticsStale_ = true;
   env_.UserName.clear();
 }
 
 TXUserBase::OpenResult TXUserBase::OpenUser(const QString& name, const QString& password) {
   const UserPaths paths = PathsFor(name);
   if (!paths.isValid()) {
-    ShowMessage(InvalidNameText());
+    ShowMessage(RefusedNameText(name));
     return OpenResult::InvalidName;
   }
   if (IsLoggedIn()) SaveUser();
   logOut();
 
+  // A link or a foreign directory could make the saves write elsewhere.
+  for (const QString& path : {paths.directory(), paths.userFile(), paths.logFile()}) {
+    if (!PrivateFiles::isSafe(path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path)) {
+      ShowMessage(UnsafeText(QDir::toNativeSeparators(path)), MessageKind::Stop);
+      return OpenResult::Damaged;
+    }
+  }
   UserFile::ReadResult file = UserFile::read(paths.userFile());
   switch (file.status) {
     case UserFile::ReadStatus::Missing:
@@ -126,8 +150,14 @@ TXUserBase::OpenResult TXUserBase::OpenUser(const QString& name, const QString& 
     case UserFile::ReadStatus::Ok:
       break;
   }
+  if (!file.empty && file.content.credentials != UserFile::credentials(name, password))
+    return OpenResult::WrongPassword;
+  // Others may not enter the directory that holds the learner's password.
+  if (!PrivateFiles::makeDirectory(paths.directory())) {
+    ShowMessage(UnsafeText(QDir::toNativeSeparators(paths.directory())), MessageKind::Stop);
+    return OpenResult::Damaged;
+  }
   if (!file.empty) {
-    if (file.content.credentials != UserFile::credentials(name, password)) return OpenResult::WrongPassword;
     storedLearningSeconds_ = file.content.learningSeconds;
     for (TXUserVoc& r : file.content.records) history_.append(std::move(r));
   }
@@ -138,7 +168,7 @@ TXUserBase::OpenResult TXUserBase::OpenUser(const QString& name, const QString& 
 bool TXUserBase::CreateUser(const QString& name, const QString& password) {
   const UserPaths paths = PathsFor(name);
   if (!paths.isValid()) {
-    ShowMessage(InvalidNameText());
+    ShowMessage(RefusedNameText(name));
     return false;
   }
   if (IsLoggedIn()) SaveUser();
@@ -149,7 +179,52 @@ bool TXUserBase::CreateUser(const QString& name, const QString& password) {
   }
   if (!users_.contains(name)) users_.append(name);
   logIn(name, password);
+  // The password is kept at once, not only at the first logout.
+  if (!writeUserFile()) {
+    logOut();
+    QFile::remove(paths.userFile());
+    ShowMessage(CreateFailedText(QDir::toNativeSeparators(paths.userFile())), MessageKind::Stop);
+    return false;
+  }
   return true;
+}
+
+bool TXUserBase::writeUserFile() {
+  const QDateTime at = now();
+  // Measured between full dates, so a session across midnight counts forwards.
+  const qint64 session = std::max<qint64>(0, loginAt_.secsTo(at));
+  const UserPaths paths = PathsFor(userName_);
+  const bool written = PrivateFiles::makeDirectory(paths.directory()) &&
+                       UserFile::write(paths.userFile(), UserFile::credentials(userName_, password_),
+                                       storedLearningSeconds_ + session, history_.records());
+  if (written) {
+    unsavedAnswers_ = 0;
+    lastSave_ = at;
+  }
+  return written;
+}
+
+void TXUserBase::reportSave(bool written) {
+  if (written) {
+    saveFailureShown_ = false;
+    return;
+  }
+  if (saveFailureShown_) return;
+  saveFailureShown_ = true;
+  ShowMessage(SaveFailedText(userName_));
+}
+
+bool TXUserBase::SaveProgress() {
+  if (!IsLoggedIn()) return false;
+  const bool written = writeUserFile();
+  reportSave(written);
+  return written;
+}
+
+bool TXUserBase::SaveIfDue() {
+  if (!IsLoggedIn() || unsavedAnswers_ == 0) return false;
+  if (lastSave_.isValid() && lastSave_.secsTo(now()) < kSaveIntervalSeconds) return false;
+  return SaveProgress();
 }
 
 bool TXUserBase::SaveUser() {
@@ -157,15 +232,10 @@ bool TXUserBase::SaveUser() {
   if (!IsLoggedIn()) return false;
   if (saveLearnerSettings) saveLearnerSettings();
 
-  const QDateTime logout = now();
-  // Measured between full dates, so a session across midnight counts forwards.
-  const qint64 session = std::max<qint64>(0, loginAt_.secsTo(logout));
-  const qint64 learning = storedLearningSeconds_ + session;
-
+  const qint64 session = std::max<qint64>(0, loginAt_.secsTo(now()));
   const UserPaths paths = PathsFor(userName_);
-  const bool written = PrivateFiles::makeDirectory(paths.directory()) &&
-                       UserFile::write(paths.userFile(), UserFile::credentials(userName_, password_), learning,
-                                       history_.records());
+  const bool written = writeUserFile();
+  // The learner leaves: a failure is told even when an earlier one was.
   if (!written) ShowMessage(SaveFailedText(userName_));
 
   ComputeStatistics();
@@ -225,6 +295,9 @@ void TXUserBase::RecordAnswer(const QString& text, bool deutsch, QChar kind, int
   }
   history_.record(UserScores::makeKey(text, deutsch, wortart), kind, score);
   modified_ = true;
+  statisticsStale_ = true;
+  ++unsavedAnswers_;
+  SaveIfDue();
 }
 
 int TXUserBase::ItemScore(const QString& text, bool deutsch, int wortart) const {
@@ -239,18 +312,31 @@ int TXUserBase::ItemRelativeScore(const QString& text, bool deutsch, int wortart
 
 int TXUserBase::ResetHistory(const QString& text, bool deutsch, int n, int wortart) {
   const int score = history_.resetNewest(UserScores::makeKey(text, deutsch, wortart), n);
+  statisticsStale_ = true;
   if (IsLoggedIn() && n > 0) modified_ = true;
   return score;
 }
 
 void TXUserBase::ResetAllHistories(bool positiveOnly, int n) {
   history_.resetAllNewest(positiveOnly, n);
+  statisticsStale_ = true;
   if (IsLoggedIn() && n > 0) modified_ = true;
 }
 
-void TXUserBase::ComputeStatistics() { statistics_ = UserStatistics::compute(history_.records()); }
+void TXUserBase::ComputeStatistics() {
+  statistics_ = UserStatistics::compute(history_.records());
+  statisticsStale_ = false;
+}
 
-void TXUserBase::DrawChart(QImage& bmp, int chart) const { statistics_.draw(bmp, chart); }
+const UserStatistics& TXUserBase::Statistics() const {
+  if (statisticsStale_) {
+    statistics_ = UserStatistics::compute(history_.records());
+    statisticsStale_ = false;
+  }
+  return statistics_;
+}
+
+void TXUserBase::DrawChart(QImage& bmp, int chart) const { Statistics().draw(bmp, chart); }
 
 bool TXUserBase::DrawPicture(const QString& code, QImage& bmp) const {
   if (!IsLoggedIn()) return false;
@@ -271,7 +357,7 @@ std::optional<QString> TXUserBase::SpecialCode(const QString& code) const {
   const qsizetype which = kCodes.indexOf(code);
   if (which < 0) return std::nullopt;
   if (!IsLoggedIn()) return QString();
-  const UserStatistics& s = statistics_;
+  const UserStatistics& s = Statistics();
   switch (which) {
     case 0: return userName_;
     case 1: return QString::number(s.averageAbsolute);

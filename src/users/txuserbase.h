@@ -15,8 +15,11 @@ class QImage;
 
 // The learners of one installation and the one who is logged in: the user
 // list, the logged-in learner's answer history, its statistics and charts,
-// and the user file and learning log written at logout. Nobody logged in
-// (anonymous use) is a normal state: answers are then not recorded.
+// and the user file and learning log. The user file is written when a
+// learner is created, whenever the learner's answers are due to be kept
+// (SaveProgress, SaveIfDue) and at logout, so that a program that dies loses
+// at most the answers since the last save. Nobody logged in (anonymous use)
+// is a normal state: answers are then not recorded.
 //
 // The login dialogs build on OpenUser and CreateUser; both refuse names that
 // could leave the user directory and show the messages that belong to them.
@@ -26,7 +29,8 @@ class TXUserBase {
     Opened,         // the learner is logged in
     WrongPassword,  // the user file holds another password; nobody is logged in
     NotFound,       // no user file for the name; nobody is logged in
-    Damaged,        // the user file cannot be read (message shown, file untouched)
+    Damaged,        // the user file cannot be read, or its directory is not safe
+                    // to use (message shown, files untouched)
     InvalidName,    // refused name (message shown); the previous learner stays logged in
   };
 
@@ -83,6 +87,8 @@ class TXUserBase {
   qint64 LearningSeconds() const;
   const AnswerCounts& Counts() const { return counts_; }
   bool IsModified() const { return modified_; }
+  // Answers recorded since the user file was last written.
+  int UnsavedAnswers() const { return unsavedAnswers_; }
 
   // Saves the current learner, then opens the user file of name and compares
   // its credentials with name and password. An empty user file accepts any
@@ -91,11 +97,23 @@ class TXUserBase {
   // name; WrongPassword and NotFound are left to the caller's dialogs.
   OpenResult OpenUser(const QString& name, const QString& password);
 
-  // Saves the current learner, creates the learner's directory and an empty
-  // user file (never over an existing one) and logs the new learner in with
-  // the password. On failure shows "Die Datei <path> konnte nicht erzeugt
-  // werden!" (or the invalid-name warning) and nobody is logged in.
+  // Saves the current learner, creates the learner's directory and the user
+  // file (never over an existing one) and logs the new learner in with the
+  // password, which the file keeps from this moment on. On failure shows
+  // "Die Datei <path> konnte nicht erzeugt werden!" (or the message for a
+  // refused name) and nobody is logged in.
   bool CreateUser(const QString& name, const QString& password);
+
+  // Writes the user file of the logged-in learner with every answer so far
+  // and the learning time up to now, and stays logged in. A failure is
+  // reported once ("<name> konnte nicht gespeichert werden!") until a save
+  // succeeds again; the previous file stays whole. False when nobody is
+  // logged in or writing failed.
+  bool SaveProgress();
+  // SaveProgress when answers are unsaved and the last save lies
+  // kSaveInterval or more in the past; true when it saved.
+  bool SaveIfDue();
+  static constexpr qint64 kSaveIntervalSeconds = 120;
 
   // Logout: window settings (also anonymous), learner settings, user file,
   // a learning-log line; then nobody is logged in. Returns whether the user
@@ -122,9 +140,11 @@ class TXUserBase {
   void ResetAllHistories(bool positiveOnly, int n);
 
   // --- Statistics ---
+  // The figures are computed again whenever the history changed since they
+  // were last computed, so every page shows the answers given so far.
   void ComputeStatistics();
-  const UserStatistics& Statistics() const { return statistics_; }
-  // Draws chart 0..3 of the last ComputeStatistics into the image.
+  const UserStatistics& Statistics() const;
+  // Draws chart 0..3 of the current statistics into the image.
   void DrawChart(QImage& bmp, int chart) const;
   // Picture requests "absolut", "relativ", "deutsch", "fremd" while a learner is
   // logged in; false (image untouched) otherwise.
@@ -139,11 +159,20 @@ class TXUserBase {
   static QString OpenFailedText(const QString& name);
   static QString SaveFailedText(const QString& name);
   static QString CreateFailedText(const QString& path);
+  // A learner's directory or file that is a symbolic link or belongs to
+  // another account.
+  static QString UnsafeText(const QString& path);
+  // The message for a name that UserPaths refuses.
+  static QString RefusedNameText(const QString& name);
 
  private:
   QDateTime now() const;
   void logIn(const QString& name, const QString& password);
   void logOut();
+  // The user file with the learning time up to now; false on failure.
+  bool writeUserFile();
+  // Reports a failed save once until a save succeeds again.
+  void reportSave(bool written);
 
   Environment& env_;
   QString userDirectory_;
@@ -154,6 +183,10 @@ class TXUserBase {
   QDateTime loginAt_;
   qint64 storedLearningSeconds_ = 0;
   AnswerCounts counts_;
-  UserStatistics statistics_;
+  mutable UserStatistics statistics_;
+  mutable bool statisticsStale_ = false;
   bool modified_ = false;
+  int unsavedAnswers_ = 0;
+  QDateTime lastSave_;
+  bool saveFailureShown_ = false;
 };

@@ -22,16 +22,20 @@ bool HasInvalidNameChar(const QString& name) {
   return false;
 }
 
-bool IsSafeUserName(const QString& name) {
-  if (name.isEmpty() || HasInvalidNameChar(name)) return false;
+bool IsSafeUserName(const QString& name) { return !name.isEmpty() && !HasInvalidNameChar(name) && !OtherRefusal(name); }
+
+std::optional<QString> OtherRefusal(const QString& name) {
+  if (name.isEmpty()) return QStringLiteral("Ein Benutzername ist erforderlich!");
   for (QChar c : name)
-    if (isControl(c)) return false;
+    if (isControl(c)) return QStringLiteral("Der Benutzername darf keine Steuerzeichen enthalten!");
   const QChar first = name.front();
   const QChar last = name.back();
   // Also covers "." and "..".
-  if (first == QLatin1Char('.') || last == QLatin1Char('.')) return false;
-  if (isBlank(first) || isBlank(last)) return false;
-  return true;
+  if (first == QLatin1Char('.') || last == QLatin1Char('.') || isBlank(first) || isBlank(last))
+    return QStringLiteral("Ein Benutzername darf nicht mit einem Punkt oder einem Leerzeichen beginnen oder enden!");
+  if (name.size() > kMaxNameLength)
+    return QStringLiteral("Ein Benutzername darf höchstens %1 Zeichen lang sein!").arg(kMaxNameLength);
+  return std::nullopt;
 }
 
 }  // namespace UserNames

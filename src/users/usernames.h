@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // A learner's name becomes a directory and file names below the user
 // directory ("<root>/<name>/<name>_S.tmb"). Every path built from a name goes
@@ -15,10 +16,20 @@ QString InvalidNameChars();
 // True when the name contains any of InvalidNameChars().
 bool HasInvalidNameChar(const QString& name);
 
+// The longest name: every file made from it ("<name>_S_LOG.txt" is the
+// longest) fits into the 255 bytes a file name may have, whatever characters
+// it holds.
+inline constexpr int kMaxNameLength = 60;
+
 // A name that may become a directory name: not empty, none of the nine
-// characters, no control characters, not "." or "..", and neither beginning
-// nor ending with a dot or a blank.
+// characters, no control characters, not "." or "..", neither beginning nor
+// ending with a dot or a blank, and at most kMaxNameLength characters long.
 bool IsSafeUserName(const QString& name);
+
+// Why a name without any of the nine characters is refused, as the message
+// for the learner; nullopt for a name that is taken. (A name with one of the
+// nine characters gets the message of the dialog it was typed in.)
+std::optional<QString> OtherRefusal(const QString& name);
 
 }  // namespace UserNames
 

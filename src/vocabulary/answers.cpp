@@ -9,37 +9,6 @@
 
 namespace {
 
-QString trimRight(const QString& text) {
-  qsizetype end = text.size();
-  while (end > 0 && text[end - 1].unicode() <= 32) --end;
-  return text.left(end);
-}
-
-// Cuts a meaning line into its meanings: each ends at a ";" (trailing blanks
-// removed), and the next one starts two characters after it, skipping the
-// blank of "; ". The text after the last ";" is the last meaning.
-class MeaningCutter {
- public:
-  explicit MeaningCutter(const QString& line) : rest_(line) {}
-
-  bool next(QString& item) {
-    if (done_) return false;
-    const qsizetype p = rest_.indexOf(QLatin1Char(';'));
-    if (p < 0) {
-      item = rest_;
-      done_ = true;
-    } else {
-      item = trimRight(rest_.left(p));
-      rest_ = rest_.mid(p + 2);
-    }
-    return true;
-  }
-
- private:
-  QString rest_;
-  bool done_ = false;
-};
-
 // Gender marks and the article each one implies, written as an optional part.
 const std::array<std::pair<QString, QString>, 5> kGenderMarks = {{
     {QStringLiteral("m"), QStringLiteral("(el) ")},
@@ -111,9 +80,7 @@ void expandOptional(const QString& text, QStringList& list) {
 
 void ExpandAnswers(const QString& line, QStringList& list) {
   if (line.isEmpty()) return;
-  MeaningCutter cutter(line);
-  QString item;
-  while (cutter.next(item)) {
+  for (QString item : SplitMeanings(line)) {
     // A gender mark is taken out with the blank before it (or, at the very
     // start, the character after it) and becomes an optional article.
     QString article;
@@ -155,11 +122,8 @@ QString SoundLink(const QString& text, const RecordingLookup& recording) {
 QString FormatMeanings(const QString& text, bool split, bool styled, const RecordingLookup& recording) {
   if (!split) return MarkupText::EscapeText(text);
   QString out;
-  MeaningCutter cutter(text);
-  QString piece;
   bool first = true;
-  while (cutter.next(piece)) {
-    QString meaning = trimRight(piece);
+  for (QString meaning : SplitMeanings(text)) {
     QString explanation;
     const qsizetype open = meaning.indexOf(QLatin1Char('['));
     if (open == 0 && meaning.indexOf(QLatin1Char(']'), 1) > 0) {

@@ -83,8 +83,9 @@ void TBibliothek::RefreshScores() {
 bool TBibliothek::IsActive(int index) const {
   const TVokabel* v = Item(index);
   if (!v || v->IsEmpty()) return false;
-  if (!Vocabulary::IsValidWortart(v->Wortart) || !Vocabulary::IsValidSchwierigkeit(v->Schwierigkeit)) return false;
   const TVocEinstellungen& s = Einstellungen;
+  // The word class goes by its bit of the mask, also beyond the eight known
+  // classes (libraries made elsewhere); a class without a bit never passes.
   if (!s.WortartAktiv(v->Wortart)) return false;
   if (v->Deutsch) {
     if (s.Sprache() == TVocEinstellungen::SpanischDeutsch || s.Modus() == TVocEinstellungen::ModusFreeFall)
@@ -96,7 +97,8 @@ bool TBibliothek::IsActive(int index) const {
       (v->Vokabel.size() > 32 || v->Bedeutung[0].size() > 32))
     return false;
   if (s.Modus() == TVocEinstellungen::ModusFreeFall && v->Vokabel.size() >= 28) return false;
-  if (!s.NichtZuSchwer(v->Schwierigkeit)) return false;
+  // Only the five known difficulties can be switched off; any other always passes.
+  if (Vocabulary::IsValidSchwierigkeit(v->Schwierigkeit) && !s.NichtZuSchwer(v->Schwierigkeit)) return false;
   if (learnerLoggedIn() && (v->Score < s.MinScore() || v->Score > s.MaxScore())) return false;
   return true;
 }

@@ -60,8 +60,9 @@ class TBibliothek : public TVocLib {
   // Counters of the scores -100..100 (index score + 100).
   const std::array<int, 201>& ScoreHistogram() const { return histogram_; }
   int AverageScore() const { return average_; }
-  // Whether the record passes the filter of the settings. A word class outside
-  // 0..7 or a difficulty outside 0..4 never does.
+  // Whether the record passes the filter of the settings. A word class passes
+  // by its bit of the word-class mask (one outside 0..31 never does); a
+  // difficulty outside 0..4 always passes the difficulty test.
   bool IsActive(int index) const;
   int ActiveCount() const;
 

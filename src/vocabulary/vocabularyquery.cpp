@@ -445,6 +445,8 @@ void TVocQuery::Evaluation(int kind) {
   if (page_) page_->SetCondition(QStringLiteral("insgesamt"), true);
   setVariable(QStringLiteral("balken-runde"), bar(50, runde));
   setVariable(QStringLiteral("balken-insgesamt"), bar(418, overall));
+  // Every evaluation keeps the answers so far, should the program end unexpectedly.
+  if (lib_.learnerLoggedIn()) lib_.userBase()->SaveProgress();
   show(QStringLiteral("v_auswertung.htx"));
 }
 

@@ -135,6 +135,11 @@ TEST(TypingGap, AnEmptyAnswerGivesUpAndShowsTheAnswer) {
   const int word = p.elementOf(QStringLiteral("bin"));
   EXPECT_EQ(p.element(word).Format.GapIndex, 0);
   EXPECT_FALSE(p.hasWord(QStringLiteral("bin")));
+  // The first empty Return only asks; the second gives up.
+  p.enter(0);
+  EXPECT_FALSE(p.gap(0)->Done());
+  EXPECT_EQ(p.gap(0)->Attempts(), 0);
+  EXPECT_EQ(p.gap(0)->Note(), TXRichEdit::GiveUpQuestion());
   p.enter(0);
   EXPECT_EQ(p.gap(0)->Attempts(), 5);
   EXPECT_TRUE(p.gap(0)->Done());

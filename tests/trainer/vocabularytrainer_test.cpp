@@ -208,7 +208,11 @@ TEST(TrainerVocabulary, ALearnersSectionFromTheStartPageToTheUserFile) {
   press(page, Qt::Key_Return);
   ASSERT_EQ(page->XFile(), u"va_ein.htx"_s);
   ASSERT_EQ(page->GapEditors().size(), 1u);
-  press(page->GapEditors()[0], Qt::Key_Return);  // an empty answer gives up
+  // An empty answer first asks, then gives up.
+  press(page->GapEditors()[0], Qt::Key_Return);
+  EXPECT_EQ(page->XFile(), u"va_ein.htx"_s);
+  EXPECT_EQ(page->GapEditors()[0]->Note(), TXRichEdit::GiveUpQuestion());
+  press(page->GapEditors()[0], Qt::Key_Return);
   EXPECT_EQ(page->XFile(), u"va_falsch1.htx"_s);
   commands.Run(u"vocaus"_s);
   EXPECT_EQ(page->XFile(), u"v_auswertung.htx"_s);

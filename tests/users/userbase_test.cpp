@@ -46,7 +46,12 @@ TEST_F(UserBaseTest, RefusedNamesCreateNothingAndKeepTheCurrentLearner) {
     EXPECT_FALSE(base->CreateUser(name, QString()));
   }
   ASSERT_EQ(messages.messages().size(), 8);
-  EXPECT_EQ(messages.messages()[0].text, u"Der Benutzername enthält unzulässige Zeichen!"_s);
+  // Each refusal names its own reason.
+  const QString dots = u"Ein Benutzername darf nicht mit einem Punkt oder einem Leerzeichen beginnen oder enden!"_s;
+  EXPECT_EQ(messages.messages()[0].text, dots);
+  EXPECT_EQ(messages.messages()[2].text, u"Der Benutzername enthält unzulässige Zeichen!"_s);
+  EXPECT_EQ(messages.messages()[4].text, u"Der Benutzername enthält unzulässige Zeichen!"_s);
+  EXPECT_EQ(messages.messages()[6].text, dots);
   EXPECT_EQ(base->UserName(), u"anna"_s);
   EXPECT_EQ(QDir(program.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"Benutzer"_s});
   EXPECT_EQ(QDir(program.file(u"Benutzer"_s)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),

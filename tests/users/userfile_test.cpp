@@ -149,8 +149,13 @@ TEST_F(UserFileTest, PasswordIsComparedExactlyAndEmptyFileAcceptsAny) {
   EXPECT_FALSE(base->IsLoggedIn());
   EXPECT_TRUE(env.UserName.isEmpty());
 
+  // A new learner's password is in the file at once: a program that dies
+  // before the first logout does not leave a file that opens with any password.
   ASSERT_TRUE(base->CreateUser(u"nina"_s, u"pw"_s));
-  EXPECT_EQ(program.read(u"Benutzer/nina/nina_S.tmb"_s), QByteArray());
+  const UserFile::ReadResult created = UserFile::read(userFile(u"nina"_s));
+  ASSERT_EQ(created.status, UserFile::ReadStatus::Ok);
+  EXPECT_EQ(created.content.credentials, QByteArray("nina:pw"));
+  EXPECT_TRUE(created.content.records.isEmpty());
   EXPECT_EQ(unixMode(program.file(u"Benutzer/nina"_s)), 0700);
   EXPECT_EQ(unixMode(userFile(u"nina"_s)), 0600);
   base->SaveUser();

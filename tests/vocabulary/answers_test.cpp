@@ -30,7 +30,10 @@ TEST(VocAnswersTest, MeaningLinesExpandToEveryAcceptedForm) {
       {u"Straße (f)"_s, {u"Straße"_s, u"Strasse"_s, u"la Straße"_s, u"la Strasse"_s}},
       {u"weiß; weiss"_s, {u"weiß"_s, u"weiss"_s}},
       {u"weiss; weiß"_s, {u"weiss"_s, u"weiß"_s}},
-      {u"a;b"_s, {u"a"_s, QString()}},
+      // The blank after a ";" is skipped only when it is there.
+      {u"a;b"_s, {u"a"_s, u"b"_s}},
+      {u"a; b"_s, {u"a"_s, u"b"_s}},
+      {u"a;  b"_s, {u"a"_s, u"b"_s}},
       {u"(f) mano"_s, {u"mano"_s, u"la mano"_s}},
       {u"zapatos (mpl)"_s, {u"zapatos"_s, u"los zapatos"_s}},
       {u"gafas (fpl)"_s, {u"gafas"_s, u"las gafas"_s}},
@@ -106,7 +109,7 @@ TEST(VocAnswersTest, MeaningsBecomeSoundLinksWithTheirExplanations) {
   EXPECT_EQ(FormatMeanings(u"banco [Sitz]; casa"_s, true, false, lookup),
             u" [Sitz] banco; <a href=\"/kurs/wave/casa.wav\" >casa</a>"_s);
   EXPECT_EQ(FormatMeanings(u"a [x] b"_s, true, false, lookup), u"a [x] b"_s);  // not at either end
-  EXPECT_EQ(FormatMeanings(u"a;b"_s, true, false, lookup), u"a; "_s);
+  EXPECT_EQ(FormatMeanings(u"a;b"_s, true, false, lookup), u"a; b"_s);
   EXPECT_EQ(FormatMeanings(u"x;"_s, true, true, lookup), u"x; "_s);
   EXPECT_EQ(FormatMeanings(u"<i>; $x [&]"_s, true, true, lookup), u"<<i>; <+kommentar>[&amp;]<+normal> &nil;$x"_s);
 }

@@ -39,39 +39,45 @@ class VocFilterTest : public ::testing::Test, public VocabularyFixture {
 }  // namespace
 
 TEST_F(VocFilterTest, DirectionModeWordClassAndDifficulty) {
-  EXPECT_EQ(active(), (std::vector<int>{0, 1, 2, 3, 4, 8}));
-  EXPECT_EQ(library.ActiveCount(), 6);
+  // Word class 8 has its bit in the default mask; difficulty 5 is beyond the
+  // five that can be switched off: both records are active.
+  EXPECT_EQ(active(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 8}));
+  EXPECT_EQ(library.ActiveCount(), 8);
 
   settings().SetSprache(TVocEinstellungen::DeutschSpanisch);
   EXPECT_EQ(active(), (std::vector<int>{1}));
   settings().SetSprache(TVocEinstellungen::SpanischDeutsch);
-  EXPECT_EQ(active(), (std::vector<int>{0, 2, 3, 4, 8}));
+  EXPECT_EQ(active(), (std::vector<int>{0, 2, 3, 4, 5, 6, 8}));
   settings().SetSprache(TVocEinstellungen::Beides);
 
   settings().SetModus(TVocEinstellungen::ModusFreeFall);  // Spanish entries shorter than 28 characters
-  EXPECT_EQ(active(), (std::vector<int>{0, 2, 3, 8}));
+  EXPECT_EQ(active(), (std::vector<int>{0, 2, 3, 5, 6, 8}));
   settings().SetModus(TVocEinstellungen::ModusAirport);  // entry and meaning at most 32 characters
-  EXPECT_EQ(active(), (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(active(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
   settings().SetModus(TVocEinstellungen::ModusSuperDD);
-  EXPECT_EQ(active(), (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(active(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
   settings().SetModus(TVocEinstellungen::ModusAbfragen);
 
   settings().SetModified(false);
   settings().SetWortartAktiv(0, false);
   settings().SetWortartAktiv(6, false);
   EXPECT_FALSE(settings().Modified());  // the bit setter does not mark the settings
-  EXPECT_EQ(active(), (std::vector<int>{2, 3, 4}));
+  EXPECT_EQ(active(), (std::vector<int>{2, 3, 4, 5, 6}));
   settings().SetWortarten(TVocEinstellungen::kAllWortarten);
   EXPECT_TRUE(settings().Modified());
   settings().SetNichtZuSchwer(3, false);
   settings().SetNichtZuSchwer(4, false);
-  EXPECT_EQ(active(), (std::vector<int>{0, 1, 2, 8}));
+  EXPECT_EQ(active(), (std::vector<int>{0, 1, 2, 5, 6, 8}));
 
-  // Word class 8 and difficulty 5 index no table: never active, whatever the mask.
-  settings().SetWortarten(-1);
+  // With every difficulty switched off only the one beyond them is left.
+  for (int d = 0; d < 5; ++d) settings().SetNichtZuSchwer(d, false);
+  EXPECT_EQ(active(), (std::vector<int>{6}));
   for (int d = 0; d < 5; ++d) settings().SetNichtZuSchwer(d, true);
+  // A word class outside the known eight goes by its bit alone.
+  settings().SetWortartAktiv(8, false);
   EXPECT_FALSE(library.IsActive(5));
-  EXPECT_FALSE(library.IsActive(6));
+  settings().SetWortarten(-1);
+  EXPECT_TRUE(library.IsActive(5));
   EXPECT_FALSE(library.IsActive(9));   // the trailing empty record
   EXPECT_FALSE(library.IsActive(42));
 }
@@ -101,14 +107,14 @@ TEST_F(VocFilterTest, ScoresFromAScriptedHistory) {
   EXPECT_EQ(library.AverageScore(), 13);  // 113 / 9 = 12.6
 
   // 100 is above the default range -100..75; a given-up answer later: 25 * 4 - 15 = 85.
-  EXPECT_EQ(active(), (std::vector<int>{1, 2, 3, 4, 8}));
+  EXPECT_EQ(active(), (std::vector<int>{1, 2, 3, 4, 5, 6, 8}));
   users.RecordAnswer(u"casa"_s, false, u'e', -15, 0);
   library.RefreshScores();
   EXPECT_EQ(library.Items[0].Score, 85);
   EXPECT_FALSE(library.IsActive(0));
   settings().SetMaxScore(100);
   settings().SetMinScore(0);
-  EXPECT_EQ(active(), (std::vector<int>{0, 2, 3, 4, 8}));
+  EXPECT_EQ(active(), (std::vector<int>{0, 2, 3, 4, 5, 6, 8}));
 
   // Halves round away from zero.
   library.Clear(false);
@@ -123,24 +129,24 @@ TEST_F(VocFilterTest, ScoresFromAScriptedHistory) {
 }
 
 TEST_F(VocFilterTest, CursorWalksForwardAndBackwardWithWrapping) {
-  settings().SetSprache(TVocEinstellungen::SpanischDeutsch);  // active: 0, 2, 3, 4, 8
+  settings().SetSprache(TVocEinstellungen::SpanischDeutsch);  // active: 0, 2, 3, 4, 5, 6, 8
   settings().SetRichtung(TVocEinstellungen::Vor);
   library.ResetCursor();
   std::vector<int> seen;
-  for (int i = 0; i < 7; ++i) {
+  for (int i = 0; i < 9; ++i) {
     ASSERT_TRUE(library.NextActive());
     seen.push_back(library.CursorIndex());
   }
-  EXPECT_EQ(seen, (std::vector<int>{0, 2, 3, 4, 8, 0, 2}));
+  EXPECT_EQ(seen, (std::vector<int>{0, 2, 3, 4, 5, 6, 8, 0, 2}));
 
   settings().SetRichtung(TVocEinstellungen::Zurueck);
   library.ResetCursor();
   seen.clear();
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < 8; ++i) {
     ASSERT_TRUE(library.NextActive());
     seen.push_back(library.CursorIndex());
   }
-  EXPECT_EQ(seen, (std::vector<int>{8, 4, 3, 2, 0, 8}));
+  EXPECT_EQ(seen, (std::vector<int>{8, 6, 5, 4, 3, 2, 0, 8}));
 
   // No active record: no endless search.
   settings().SetWortarten(0);
