@@ -1,5 +1,6 @@
 #include "environment/environment.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -186,7 +187,9 @@ void Environment::SaveDirectories(int flags) {
     };
     addOn(QStringLiteral("Aufnahmen Recht"), RechtDir, SaveRechtDir);
     addOn(QStringLiteral("Aufnahmen Wirtschaft"), WirtschaftDir, SaveWirtschaftDir);
-    ini.save();
+    if (!ini.save())
+      ShowMessage(QDir::toNativeSeparators(iniFilePath()) + QStringLiteral(" konnte nicht gespeichert werden!"),
+                  MessageKind::Stop);
   }
 
   if (flags & ~(SaveWaveDir | SaveUserDir)) {

@@ -48,7 +48,7 @@ bool IniFile::load() {
   return true;
 }
 
-bool IniFile::save() const { return FileIO::writeTextLines(path_, lines_); }
+bool IniFile::save(FileIO::FileAccess access) const { return FileIO::writeTextLines(path_, lines_, false, access); }
 
 void IniFile::setText(const QString& text) { lines_ = FileIO::splitLines(text); }
 

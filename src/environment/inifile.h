@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/fileio.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -20,7 +22,9 @@ class IniFile {
   // Re-reads the file; false when it could not be read (the content is then empty).
   bool load();
   // Writes the whole file through a temporary file; false on failure.
-  bool save() const;
+  // Replaces the file whole (see FileIO::writeAtomically); false when it
+  // could not be written, the old file staying as it was.
+  bool save(FileIO::FileAccess access = FileIO::FileAccess::Shared) const;
   // Sets the text directly (as if read from a file).
   void setText(const QString& text);
   QString text() const;

@@ -1,17 +1,21 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
-#include <memory>
+#include <functional>
 #include <optional>
-
-class QSettings;
 
 // The per-user settings store: nested keys named with backslashes
 // ("Software\zvk\zvk spanisch\5\Verzeichnisse") holding named string, integer
 // and boolean values, with recursive key deletion. Kept in the user's
-// configuration directory ($XDG_CONFIG_HOME/zvk/zvk spanisch.conf) and shared
-// by the trainer and the editor.
+// configuration directory ($XDG_CONFIG_HOME/zvk/zvk spanisch.conf, owner-only)
+// and shared by the trainer and the editor: every write reads the file again,
+// so the other program's values stay, and replaces it whole through a checked
+// atomic save. A file of an earlier version is read and kept until the first
+// write. The file is UTF-8 text: a first line "; zvk settings 1", then per key
+// a line "[key]" and its "name=value" lines, with "\\", "\n", "\r", "\=" and
+// "\]" escaping those characters.
 class SettingsStore {
  public:
   // The store of the current user.
@@ -37,6 +41,7 @@ class SettingsStore {
   // Booleans are kept as integers 0 and 1; any other integer reads as true.
   std::optional<bool> readBool(const QString& keyPath, const QString& name) const;
 
+  // Writes return false (and leave the file as it was) when it cannot be saved.
   bool writeString(const QString& keyPath, const QString& name, const QString& value);
   bool writeInteger(const QString& keyPath, const QString& name, int value);
   bool writeBool(const QString& keyPath, const QString& name, bool value);
@@ -47,8 +52,14 @@ class SettingsStore {
   bool deleteKey(const QString& keyPath);
 
  private:
-  bool writeVariant(const QString& keyPath, const QString& name, const class QVariant& value);
-  bool flush();
+  using Keys = QMap<QString, QMap<QString, QString>>;
+  void load();
+  void loadEarlierVersion();
+  QByteArray serialize() const;
+  // Reads the file again, applies the change and saves the whole file.
+  bool change(const std::function<void(Keys&)>& apply);
 
-  std::unique_ptr<QSettings> settings_;
+  QString path_;
+  Keys keys_;
+  bool failureShown_ = false;
 };

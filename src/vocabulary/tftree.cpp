@@ -320,7 +320,10 @@ void TFTree::accept() {
   const QString name = SelectionName();
   const QString listFile = library_.ListFilePath();
   QDir().mkpath(QFileInfo(listFile).absolutePath());
-  if (!FileIO::writeTextLines(listFile, list_, true) && name.isEmpty()) {
+  const TXUserBase* users = library_.userBase();
+  const FileIO::FileAccess access =
+      users && users->IsLoggedIn() ? FileIO::FileAccess::Private : FileIO::FileAccess::Shared;
+  if (!FileIO::writeTextLines(listFile, list_, true, access) && name.isEmpty()) {
     // The list file is the selection: without it the old list would be loaded.
     ShowMessage(QDir::toNativeSeparators(listFile) + QStringLiteral(" konnte nicht gespeichert werden!"),
                 MessageKind::Stop);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "common/messagebox.h"
 #include "environment/environment.h"
 #include "environment/inifile.h"
 #include "users/txuserbase.h"
@@ -115,7 +116,8 @@ void TVocEinstellungen::Load() {
 
 bool TVocEinstellungen::Save() {
   const TXUserBase* users = owner_.userBase();
-  if (users && users->IsLoggedIn()) {
+  const bool learner = users && users->IsLoggedIn();
+  if (learner) {
     const QString dir = users->CurrentUserDirectory();
     if (dir.isEmpty() || !QDir().mkpath(dir)) return false;
   }
@@ -131,7 +133,12 @@ bool TVocEinstellungen::Save() {
     ini.writeBool(kSection, QStringLiteral("NichtZuSchwer%1").arg(i + 1), nichtZuSchwer_[i]);
   ini.writeInteger(kSection, QStringLiteral("MaxScore"), maxScore_);
   ini.writeInteger(kSection, QStringLiteral("MinScore"), minScore_);
-  if (!ini.save()) return false;
+  // A learner's settings are the learner's own, like the user file.
+  if (!ini.save(learner ? FileIO::FileAccess::Private : FileIO::FileAccess::Shared)) {
+    ShowMessage(QDir::toNativeSeparators(FilePath()) + QStringLiteral(" konnte nicht gespeichert werden!"),
+                MessageKind::Stop);
+    return false;
+  }
   modified_ = false;
   return true;
 }
