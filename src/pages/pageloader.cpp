@@ -55,10 +55,24 @@ QString PageLoader::ResolvePath(const QString& reference) const {
   return PagePaths::ResolvePath(reference, page_.XPath);
 }
 
+void PageLoader::beginBuild() {
+  building_.clear();
+  includedFiles_ = 0;
+  includedBytes_ = 0;
+  includeFailed_ = false;
+}
+
+bool PageLoader::FirstIncludeFailure() {
+  const bool first = !includeFailed_;
+  includeFailed_ = true;
+  return first;
+}
+
 PageLoader::Result PageLoader::LoadPage(const QString& name, bool newPage) {
   const QString native = FileLookup::nativePath(name);
   const QString path = FileLookup::hasDriveLetter(native) ? native : page_.XPath + native;
 
+  if (!newPage && ++includedFiles_ > kMaxIncludedFiles) return Result::TooMuchIncluded;
   QByteArray bytes;
   Result result = ReadPageFile(path, &bytes);
   if (result != Result::Ok) {
@@ -71,6 +85,10 @@ PageLoader::Result PageLoader::LoadPage(const QString& name, bool newPage) {
     return result;
   }
 
+  if (!newPage) {
+    includedBytes_ += bytes.size();
+    if (includedBytes_ > kMaxIncludedBytes) return Result::TooMuchIncluded;
+  }
   // Every text ends with a carriage return.
   if (!bytes.endsWith('\r')) bytes.append('\r');
 
@@ -91,7 +109,7 @@ PageLoader::Result PageLoader::LoadPage(const QString& name, bool newPage) {
     page_.XFile = FileLookup::fileNamePart(located);
     page_.CurrentFile = located;
     page_.ClearPage();
-    building_.clear();
+    beginBuild();
   } else if (building_.contains(located) || building_.size() >= kMaxIncludeDepth) {
     return Result::IncludeCycle;
   }
@@ -135,13 +153,13 @@ void PageLoader::ShowText(const QString& markup) {
   page_.ClearPage();
   fromText_ = true;
   shownText_ = markup;
-  building_.clear();
+  beginBuild();
   PageBuilder(page_, *this).Build(markup, true);
   if (OnPageBuilt) OnPageBuilt();
 }
 
 void PageLoader::BuildMarkup(const QString& markup) {
-  building_.clear();
+  beginBuild();
   PageBuilder(page_, *this).Build(markup, true);
 }
 

@@ -13,7 +13,8 @@ class PageLoader {
  public:
   explicit PageLoader(PageState& page) : page_(page) {}
 
-  enum class Result { Ok, NotFound, ReadError, Damaged, WrongFormat, IncludeCycle };
+  // TooMuchIncluded: the build has used up what one page may include.
+  enum class Result { Ok, NotFound, ReadError, Damaged, WrongFormat, IncludeCycle, TooMuchIncluded };
 
   // Loads a page file: name is taken as it stands when it is absolute, else
   // below XPath. A new page replaces the document (its directory becomes
@@ -53,13 +54,27 @@ class PageLoader {
   static constexpr qsizetype kMaxPageFileSize = 16 * 1024 * 1024;
   // How deeply included files may nest.
   static constexpr int kMaxIncludeDepth = 16;
+  // What one build of a page may include in all: files whose includes fan
+  // out would otherwise keep the program building for ever. Far above what
+  // any real page includes.
+  static constexpr int kMaxIncludedFiles = 256;
+  static constexpr qsizetype kMaxIncludedBytes = 16 * 1024 * 1024;
+
+  // True the first time in a build that an include failed: one build shows
+  // one include message, however many of its includes fail.
+  bool FirstIncludeFailure();
 
  private:
   void build(const QByteArray& bytes, bool newPage);
+  // A new build starts: the include allowance is full again.
+  void beginBuild();
 
   PageState& page_;
   QStringList building_;  // files whose text is being built, outermost first
   // The markup of the page shown by ShowText; empty after a page file.
   QString shownText_;
   bool fromText_ = false;
+  int includedFiles_ = 0;
+  qsizetype includedBytes_ = 0;
+  bool includeFailed_ = false;
 };

@@ -50,12 +50,16 @@ void includeTag(TParser& p, BuildContext& ctx) {
   QString path = ctx.loader.ResolvePath(href);
   if (path.startsWith(QLatin1Char('*'))) path.remove(0, 1);
   const QString located = FileLookup::locate(path);
+  // One message per build, however many includes fail.
   if (located.isEmpty() || !QFileInfo(located).isFile()) {
-    ShowMessage(QStringLiteral("INCLUDE-Datei wurde nicht gefunden ") + path + QStringLiteral("!!!"), MessageKind::Stop);
+    if (ctx.loader.FirstIncludeFailure())
+      ShowMessage(QStringLiteral("INCLUDE-Datei wurde nicht gefunden ") + path + QStringLiteral("!!!"),
+                  MessageKind::Stop);
     return;
   }
   if (ctx.loader.LoadPage(located, false) != PageLoader::Result::Ok) {
-    ShowMessage(QStringLiteral("Fehler bei INCLUDE!!!"), MessageKind::Information);
+    if (ctx.loader.FirstIncludeFailure())
+      ShowMessage(QStringLiteral("Fehler bei INCLUDE!!!"), MessageKind::Information);
     return;
   }
   // The including text goes on with the format the included text ended with.

@@ -34,8 +34,14 @@ QChar baseLetter(QChar c) {
 
 // A pair of the file: text and reference, each ended by a NUL byte. A field
 // holding a control character is no text of a recording database.
+// Far above any real database: a file beyond them is damaged (or made to
+// exhaust the computer), not a database to load.
+constexpr qsizetype kMaxInflatedBytes = qsizetype(64) * 1024 * 1024;
+constexpr qsizetype kMaxEntries = 500000;
+constexpr qsizetype kMaxFieldBytes = 4096;
+
 bool validField(const QByteArray& field) {
-  return std::none_of(field.begin(), field.end(), [](char b) { return static_cast<unsigned char>(b) < 0x20; });
+  return field.size() <= kMaxFieldBytes && std::none_of(field.begin(), field.end(), [](char b) { return static_cast<unsigned char>(b) < 0x20; });
 }
 
 }  // namespace
@@ -253,9 +259,15 @@ bool TXWaveBase::Load(const QString& path) {
   QList<Item> read;
   if (intact) {
     bool complete = false;
-    const QByteArray content = ZStream::decompressPrefix(*bytes, &complete);
+    const QByteArray content = ZStream::decompressPrefix(*bytes, &complete, kMaxInflatedBytes);
     qsizetype pos = 0;
     while (pos < content.size()) {
+      if (read.size() >= kMaxEntries) {
+        // Not a database: nothing of it is taken.
+        read.clear();
+        complete = false;
+        break;
+      }
       const qsizetype endText = content.indexOf('\0', pos);
       const qsizetype endReference = endText < 0 ? -1 : content.indexOf('\0', endText + 1);
       if (endReference < 0) break;  // a pair cut off

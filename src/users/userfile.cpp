@@ -83,6 +83,10 @@ QByteArray serialize(const QByteArray& creds, qint64 learningSeconds, const std:
 std::optional<Content> parse(const QByteArray& data) {
   // Every user file ends its first text with a NUL; content without one is foreign.
   if (!data.contains('\0')) return std::nullopt;
+  // Far more records and longer texts than any learner's history has: such
+  // content is damaged (or made to exhaust the computer). Counted before the
+  // texts are cut out, which would take memory of its own.
+  if (data.count('\0') > 3 * kMaxRecords + 2) return std::nullopt;
   const QList<QByteArrayView> texts = splitTexts(data);
   Content content;
   qsizetype i = 0;
@@ -93,6 +97,8 @@ std::optional<Content> parse(const QByteArray& data) {
     content.learningSeconds = parseTimeOfDay(time).value_or(0);
     ++i;
   }
+  for (qsizetype t = i; t < texts.size(); ++t)
+    if (texts[t].size() > kMaxTextBytes) return std::nullopt;
   content.records.reserve((texts.size() - i) / 3 + 1);
   while (i < texts.size()) {
     TXUserVoc r;
@@ -120,7 +126,7 @@ ReadResult read(const QString& path) {
     result.empty = true;
     return result;
   }
-  const auto inflated = ZStream::decompress(*bytes);
+  const auto inflated = ZStream::decompress(*bytes, kMaxInflatedBytes);
   if (!inflated) {
     result.status = ReadStatus::Damaged;
     return result;

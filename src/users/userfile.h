@@ -17,6 +17,11 @@
 namespace UserFile {
 
 inline constexpr qint64 kSecondsPerDay = 24 * 60 * 60;
+// What a reader accepts, far above any real history (a thousand answered
+// records take some 40 KB): larger content is a damaged file.
+inline constexpr qsizetype kMaxInflatedBytes = qsizetype(64) * 1024 * 1024;
+inline constexpr qsizetype kMaxRecords = 1000000;
+inline constexpr qsizetype kMaxTextBytes = 4096;
 
 struct Content {
   // The first text exactly as stored, "name:password" in Windows-1252.
