@@ -222,6 +222,8 @@ void TVEinstellungen::buildControls() {
   left->addWidget(Liste, 1);
   left->addWidget(lHistogram);
   left->addWidget(Histogram);
+  // The score range (added below, with its group) sits under the histogram
+  // of the scores it picks from; so the dialog fits an 800 x 600 screen.
 
   // Right: the count of active records and the settings.
   lInfo = new QLabel;
@@ -348,15 +350,16 @@ void TVEinstellungen::buildControls() {
   lScoreExpl = new QLabel;
   lScoreExpl->setWordWrap(true);
   auto* range = new QHBoxLayout;
-  range->addWidget(new QLabel(QStringLiteral("Nur Werte zwischen")));
   range->addWidget(WertVon);
   range->addWidget(new QLabel(QStringLiteral("und")));
   range->addWidget(WertBis);
   range->addWidget(new QLabel(QStringLiteral("%")));
   range->addStretch(1);
   auto* filter = new QVBoxLayout(Filter);
+  filter->addWidget(new QLabel(QStringLiteral("Nur Werte zwischen")));
   filter->addLayout(range);
   filter->addWidget(lScoreExpl);
+  left->addWidget(Filter);
 
   Info = new QPushButton(QStringLiteral("Info"));
   OK = new QPushButton(QStringLiteral("OK"));
@@ -379,7 +382,6 @@ void TVEinstellungen::buildControls() {
   right->addLayout(multiple);
   right->addWidget(cKontext);
   right->addWidget(gProRunde);
-  right->addWidget(Filter);
   right->addStretch(1);
   right->addLayout(buttons);
 

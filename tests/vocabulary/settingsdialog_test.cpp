@@ -407,3 +407,14 @@ TEST_F(VocSettingsDialogTest, InformationCountsBothDirections) {
   });
   d.Info->click();
 }
+
+TEST_F(VocSettingsDialogTest, FitsASmallScreenWithTheHistogramShown) {
+  learnerWithScores();
+  TVEinstellungen d(library);
+  d.adjustSize();
+  // 800 x 600 less a title bar and a panel: the buttons and the histogram stay on the screen.
+  const QSize size = d.sizeHint();
+  EXPECT_LE(size.height(), 540) << size.width() << "x" << size.height();
+  EXPECT_LE(size.width(), 780) << size.width() << "x" << size.height();
+  EXPECT_FALSE(d.Histogram->isHidden());
+}
