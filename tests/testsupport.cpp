@@ -1,5 +1,8 @@
 #include "testsupport.h"
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -31,4 +34,20 @@ ScopedConfigHome::ScopedConfigHome()
 ScopedConfigHome::~ScopedConfigHome() {
   if (hadPrevious_) qputenv("XDG_CONFIG_HOME", previous_);
   else qunsetenv("XDG_CONFIG_HOME");
+}
+
+ScopedFileSizeLimit::ScopedFileSizeLimit(long long bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  ::getrlimit(RLIMIT_FSIZE, &limit);
+  previous_ = limit.rlim_cur;
+  limit.rlim_cur = static_cast<rlim_t>(bytes);
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+ScopedFileSizeLimit::~ScopedFileSizeLimit() {
+  rlimit limit{};
+  ::getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = static_cast<rlim_t>(previous_);
+  ::setrlimit(RLIMIT_FSIZE, &limit);
 }

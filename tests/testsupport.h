@@ -21,6 +21,20 @@ class TestTree {
   QTemporaryDir dir_;
 };
 
+// A full disk as this process sees it: while the object lives, no file can
+// grow beyond the given size (writes beyond it fail instead of ending the
+// process). Files already larger can still be read.
+class ScopedFileSizeLimit {
+ public:
+  explicit ScopedFileSizeLimit(long long bytes);
+  ~ScopedFileSizeLimit();
+  ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+  ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+ private:
+  unsigned long long previous_ = 0;
+};
+
 // Points the settings store at a fresh XDG_CONFIG_HOME while it lives.
 class ScopedConfigHome {
  public:
