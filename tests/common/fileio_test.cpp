@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "common/fileio.h"
 #include "testsupport.h"
 
@@ -30,4 +32,51 @@ TEST(FileIO, SplitLinesKnowsEveryLineEnd) {
             (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
   EXPECT_EQ(FileIO::splitLines(QStringLiteral("a\r\n\r\n")), (QStringList{QStringLiteral("a"), QString()}));
   EXPECT_TRUE(FileIO::splitLines(QString()).isEmpty());
+}
+
+TEST(FileIO, AFullDiskFailsEveryRewriteAndKeepsTheOldFile) {
+  TestTree t;
+  QByteArray old(20000, 'a');
+  for (int i = 0; i < old.size(); ++i) old[i] = static_cast<char>('a' + i % 26);
+  const QString p = t.write(QStringLiteral("user.tmb"), old);
+  const QString log = t.write(QStringLiteral("log.txt"), "eine Zeile\r\n");
+  const QByteArray bigger = old + old;
+  for (long long limit : {0LL, 1LL, 4096LL, 8192LL, 16384LL, 20000LL}) {
+    ScopedFileSizeLimit full(limit);
+    EXPECT_FALSE(FileIO::writeAtomically(p, bigger)) << limit;
+    EXPECT_FALSE(FileIO::writeAtomically(p, bigger, FileIO::FileAccess::Private)) << limit;
+    EXPECT_FALSE(FileIO::writeTextLines(p, {QString::fromLatin1(bigger)})) << limit;
+    EXPECT_FALSE(FileIO::appendPrivately(log, bigger)) << limit;
+  }
+  EXPECT_EQ(t.read(QStringLiteral("user.tmb")), old);
+  EXPECT_EQ(QDir(t.path()).entryList(QDir::Files | QDir::Hidden),
+            (QStringList{QStringLiteral("log.txt"), QStringLiteral("user.tmb")}));
+  // With room again the same writes succeed.
+  EXPECT_TRUE(FileIO::writeAtomically(p, bigger));
+  EXPECT_EQ(t.read(QStringLiteral("user.tmb")), bigger);
+}
+
+TEST(FileIO, PermissionsAndLinks) {
+  TestTree t;
+  const QString shared = t.write(QStringLiteral("shared.ini"), "x");
+  QFile::setPermissions(shared, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+  ASSERT_TRUE(FileIO::writeAtomically(shared, "y"));
+  EXPECT_EQ(QFile::permissions(shared) & 0x0FFF & ~0x0F00,
+            (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup) & 0x0FFF & ~0x0F00);
+  const QString own = t.file(QStringLiteral("own.ini"));
+  ASSERT_TRUE(FileIO::writeAtomically(own, "z", FileIO::FileAccess::Private));
+  EXPECT_EQ(QFile::permissions(own) & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+            QFile::Permissions());
+
+  // A shared file reached through a link is written where the link points;
+  // a private one is never written through a link.
+  const QString target = t.write(QStringLiteral("ziel.txt"), "alt");
+  const QString link = t.file(QStringLiteral("link.txt"));
+  ASSERT_TRUE(QFile::link(target, link));
+  EXPECT_FALSE(FileIO::writeAtomically(link, "privat", FileIO::FileAccess::Private));
+  EXPECT_FALSE(FileIO::appendPrivately(link, "privat"));
+  EXPECT_EQ(t.read(QStringLiteral("ziel.txt")), QByteArray("alt"));
+  EXPECT_TRUE(FileIO::writeAtomically(link, "neu"));
+  EXPECT_EQ(t.read(QStringLiteral("ziel.txt")), QByteArray("neu"));
+  EXPECT_TRUE(FileIO::isSymbolicLink(link));
 }

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTimer>
+
 #include "common/messagebox.h"
 #include "common/messagerecorder.h"
 
@@ -34,4 +40,36 @@ TEST(MessageBox, NestedRecordersRestoreTheOuterOne) {
   ShowMessage(QStringLiteral("außen"));
   ASSERT_EQ(outer.messages().size(), 1);
   EXPECT_EQ(outer.messages()[0].text, QStringLiteral("außen"));
+}
+
+TEST(MessageBox, StandardButtonsSpeakGermanWhateverTheDesktopsLanguage) {
+  const QLocale before;
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  // The real box, not a recorder.
+  const MessageBoxService::Handler previous = MessageBoxService::setHandler({});
+  QStringList captions;
+  // The box is modal: read its buttons once it is up, then answer "Nein".
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    for (QAbstractButton* b : box->buttons()) captions << b->text();
+    box->button(QMessageBox::No)->click();
+  });
+  EXPECT_EQ(MessageBoxService::show({MessageKind::Question, MessageButtons::YesNo, QStringLiteral("Wirklich?")}),
+            MessageAnswer::No);
+  captions.sort();
+  EXPECT_EQ(captions, (QStringList{QStringLiteral("Ja"), QStringLiteral("Nein")}));
+  captions.clear();
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    for (QAbstractButton* b : box->buttons()) captions << b->text();
+    box->button(QMessageBox::Cancel)->click();
+  });
+  EXPECT_EQ(MessageBoxService::show({MessageKind::Question, MessageButtons::OkCancel, QStringLiteral("Weiter?")}),
+            MessageAnswer::Cancel);
+  captions.sort();
+  EXPECT_EQ(captions, (QStringList{QStringLiteral("Abbrechen"), QStringLiteral("OK")}));
+  QLocale::setDefault(before);
+  MessageBoxService::setHandler(previous);
 }

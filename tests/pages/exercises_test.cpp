@@ -100,15 +100,20 @@ TEST(TypingGap, FiveWrongAnswersFailAndTheHostHearsAfterTheKey) {
   p.answer(0, QStringLiteral("xyz"));  // nothing near: cleared
   EXPECT_EQ(e->text(), QString());
   EXPECT_EQ(e->Attempts(), 1);
+  // The learner sees why the field is empty and how many tries are left.
+  EXPECT_EQ(e->Note(), QStringLiteral("falsch – noch 4 Versuche"));
   p.answer(0, QStringLiteral("so"));  // near "soy": kept, cursor at its end
   EXPECT_EQ(e->text(), QStringLiteral("so"));
   EXPECT_EQ(e->cursorPosition(), 2);
+  EXPECT_EQ(e->Note(), QStringLiteral("fast richtig – noch 3 Versuche"));
   p.enter(0);
   p.enter(0);
   EXPECT_TRUE(e->isVisible());
   EXPECT_EQ(e->Attempts(), 4);
+  EXPECT_EQ(e->Note(), QStringLiteral("fast richtig – noch ein Versuch"));
   p.enter(0);  // the fifth
   EXPECT_TRUE(e->isHidden());
+  EXPECT_TRUE(e->Note().isEmpty());
   EXPECT_TRUE(e->Done());
   EXPECT_TRUE(p.commands.isEmpty());  // not while the key is handled
   QCoreApplication::processEvents();

@@ -7,6 +7,9 @@
 #include <stdexcept>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QStyleHints>
 #include <QThread>
 
 #include "common/messagerecorder.h"
@@ -246,4 +249,81 @@ TEST(Links, TheBackgroundPictureIsReadOncePerPage) {
   // A new page reads its own picture anew.
   page.ShowText(QStringLiteral("<body bgcolor=#ffffff background=kachel.png>Text"));
   EXPECT_EQ(page.Buffer().pixelColor(150, 80), QColor(Qt::white));
+}
+
+TEST(Links, TheSecondClickOfADoubleClickDoesNotActOnTheNextPage) {
+  LinkPage p;
+  // "Beenden" on the second page lies where the answer was on the first.
+  p.write(QStringLiteral("start.htx"), "<a href=\"zwei.htx\">Antwort</a>");
+  p.write(QStringLiteral("zwei.htx"), "<a href=\"§beenden\">Beenden</a>");
+  ASSERT_TRUE(p.open(QStringLiteral("start.htx")));
+  const QPoint at = p.linkPoint(QStringLiteral("zwei.htx"));
+  const auto doubleClick = [&] {
+    p.click(at);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, p.page.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, at, p.page.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&p.page, &press);
+    QCoreApplication::sendEvent(&p.page, &twice);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, p.page.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(&p.page, &release);
+  };
+  ASSERT_EQ(p.linkPoint(QStringLiteral("zwei.htx")), at);
+  doubleClick();
+  EXPECT_EQ(p.page.XFile(), QStringLiteral("zwei.htx"));
+  ASSERT_EQ(p.linkPoint(QStringLiteral("§beenden")).y(), at.y());
+  EXPECT_TRUE(p.commands.isEmpty());
+
+  // The same spot after the interval is the learner's click.
+  QGuiApplication::styleHints()->setMouseDoubleClickInterval(60);
+  QThread::msleep(100);
+  ASSERT_TRUE(p.open(QStringLiteral("start.htx")));
+  p.click(at);
+  ASSERT_EQ(p.page.XFile(), QStringLiteral("zwei.htx"));
+  QThread::msleep(100);
+  p.click(p.linkPoint(QStringLiteral("§beenden")));
+  EXPECT_EQ(p.commands, QStringList{QStringLiteral("beenden")});
+  QGuiApplication::styleHints()->setMouseDoubleClickInterval(400);
+}
+
+TEST(Links, AHintNoteClosesWithItsPage) {
+  LinkPage p;
+  p.write(QStringLiteral("start.htx"), "<a href=\"@Ein Hinweis\">?</a> <a href=\"zwei.htx\">weiter</a>");
+  p.write(QStringLiteral("zwei.htx"), "Zwei");
+  ASSERT_TRUE(p.open(QStringLiteral("start.htx")));
+  p.page.show();
+  p.click(p.linkPoint(QStringLiteral("%@Ein Hinweis")));
+  ASSERT_TRUE(p.page.HintLabel()->isVisible());
+  p.key(Qt::Key_unknown);
+  ASSERT_TRUE(p.open(QStringLiteral("zwei.htx")));
+  EXPECT_FALSE(p.page.HintLabel()->isVisible());
+}
+
+TEST(Links, IncludesThatFanOutEndWithOneMessage) {
+  LinkPage p;
+  // Sixteen small files, each including the next four times: no cycle,
+  // within the nesting depth, but four to the sixteenth includes in all.
+  for (int i = 0; i < 16; ++i) {
+    QByteArray text = "Teil " + QByteArray::number(i) + " ";
+    if (i < 15)
+      for (int k = 0; k < 4; ++k) text += "<include href=\"t" + QByteArray::number(i + 1) + ".htx\">";
+    p.write(QStringLiteral("t%1.htx").arg(i), text);
+  }
+  p.write(QStringLiteral("start.htx"), "<include href=\"t0.htx\"> Ende");
+  QElapsedTimer timer;
+  timer.start();
+  ASSERT_TRUE(p.open(QStringLiteral("start.htx")));
+  EXPECT_LT(timer.elapsed(), 20000);
+  ASSERT_EQ(p.messages.messages().size(), 1);
+  EXPECT_EQ(p.messages.messages()[0].text, QStringLiteral("Fehler bei INCLUDE!!!"));
+  // Two includes per file down to the depth limit: one message, not 65,536.
+  p.messages.clear();
+  for (int i = 0; i < 17; ++i)
+    p.write(QStringLiteral("d%1.htx").arg(i), "<include href=\"d" + QByteArray::number(i + 1) + ".htx\"><include href=\"d" +
+                                                  QByteArray::number(i + 1) + ".htx\">");
+  p.write(QStringLiteral("d17.htx"), "x");
+  ASSERT_TRUE(p.open(QStringLiteral("d0.htx")));
+  EXPECT_EQ(p.messages.messages().size(), 1);
 }

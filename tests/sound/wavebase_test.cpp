@@ -10,6 +10,7 @@
 #include "environment/settingsstore.h"
 #include "pages/pagefile.h"
 #include "sound/txwavebase.h"
+#include "sound/wavefile.h"
 #include "testsupport.h"
 #include "vocabulary/answers.h"
 
@@ -441,4 +442,35 @@ TEST(SoundWaveBase, FindRecordingResolvesAndDrawsAmongTheMeanings) {
   EXPECT_EQ(SoundLink(QStringLiteral("hogar"), lookup), "<a href=\"" + hogar + "\" >hogar</a>");
   EXPECT_EQ(SoundLink(QStringLiteral("perro"), lookup), "perro");
   EXPECT_TRUE(messages.messages().isEmpty());
+}
+
+TEST(SoundWaveBase, ADatabaseOfMillionsOfEmptyPairsIsDamagedAndLoadsNothing) {
+  MessageRecorder messages;
+  TestTree dir;
+  // 50 MB of empty pairs in some 50 KB.
+  const QByteArray stream = ZStream::compress(QByteArray(50 * 1024 * 1024, '\0'), 9);
+  const QString path = dir.write(QStringLiteral("bombe.zvk"), stream);
+  TXWaveBase base;
+  EXPECT_FALSE(base.Load(path));
+  EXPECT_EQ(base.Count(), 0);
+  ASSERT_EQ(messages.messages().size(), 1);
+  EXPECT_EQ(dir.read(QStringLiteral("bombe.zvk")), stream);
+}
+
+TEST(SoundWaveBase, AFullDiskFailsTheSaveAndKeepsTheOldDatabase) {
+  TestTree dir;
+  TXWaveBase base;
+  for (int i = 0; i < 2000; ++i)
+    base.Add(QStringLiteral("palabra %1 %2").arg(i).arg(i * 7919 % 10007), QStringLiteral("XS:\\w\\%1.wav").arg(i * 31));
+  const QString path = dir.file(QStringLiteral("S_wx.zvk"));
+  ASSERT_TRUE(base.Save(path));
+  const QByteArray before = dir.read(QStringLiteral("S_wx.zvk"));
+  base.Add(QStringLiteral("nueva"), QStringLiteral("nueva.wav"));
+  {
+    ScopedFileSizeLimit full(before.size() / 2);
+    EXPECT_FALSE(base.Save(path));
+    EXPECT_FALSE(WriteWaveFile(dir.file(QStringLiteral("neu.wav")), WaveFormat{}, QByteArray(before.size(), 'x')));
+  }
+  EXPECT_EQ(dir.read(QStringLiteral("S_wx.zvk")), before);
+  EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("neu.wav"))));
 }

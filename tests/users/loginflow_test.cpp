@@ -169,3 +169,15 @@ TEST(Login, ChangingPasswords) {
   f.users.SaveUser();
   EXPECT_TRUE(f.login.Login(QStringLiteral("Ana"), QString()));  // no password any more
 }
+
+TEST(Login, ChangingToANewNameWithOneUserAsksOnce) {
+  LoginFixture f;
+  f.makeUser(QStringLiteral("Ana"), QString());
+  // Nobody logged in, one user: the list, a new name typed in.
+  f.dialogs.passwords.push_back(LoginDialogs::Credentials{QStringLiteral("Carla"), QStringLiteral("pw")});
+  f.messages.queueAnswer(MessageAnswer::Ok);
+  f.login.ChangeUser();
+  ASSERT_EQ(f.messages.messages().size(), 1);
+  EXPECT_EQ(f.messages.messages()[0].text, QStringLiteral("Carla existiert noch nicht! Neu anlegen?"));
+  EXPECT_EQ(f.users.UserName(), QStringLiteral("Carla"));
+}
