@@ -9,6 +9,7 @@
 #include "common/messagebox.h"
 #include "environment/environment.h"
 #include "users/learninglog.h"
+#include "common/fileio.h"
 #include "users/privatefiles.h"
 #include "users/userfile.h"
 
@@ -173,16 +174,18 @@ bool TXUserBase::CreateUser(const QString& name, const QString& password) {
   }
   if (IsLoggedIn()) SaveUser();
   logOut();
-  if (!PrivateFiles::makeDirectory(paths.directory()) || !PrivateFiles::createEmpty(paths.userFile())) {
+  // Never over an existing file (also a link); the file appears whole, with
+  // the password, in one step: a program that dies here leaves no empty file
+  // that would open with any password.
+  const bool exists = QFileInfo::exists(paths.userFile()) || FileIO::isSymbolicLink(paths.userFile());
+  if (exists || !PrivateFiles::makeDirectory(paths.directory())) {
     ShowMessage(CreateFailedText(QDir::toNativeSeparators(paths.userFile())), MessageKind::Stop);
     return false;
   }
   if (!users_.contains(name)) users_.append(name);
   logIn(name, password);
-  // The password is kept at once, not only at the first logout.
   if (!writeUserFile()) {
     logOut();
-    QFile::remove(paths.userFile());
     ShowMessage(CreateFailedText(QDir::toNativeSeparators(paths.userFile())), MessageKind::Stop);
     return false;
   }
