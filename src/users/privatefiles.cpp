@@ -4,7 +4,6 @@
 #include <QFile>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,7 +11,6 @@
 
 namespace {
 
-constexpr mode_t kOwnerFile = S_IRUSR | S_IWUSR;
 constexpr mode_t kOwnerDirectory = S_IRWXU;
 
 }  // namespace
@@ -36,13 +34,6 @@ bool makeDirectory(const QString& path) {
   if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) return false;
   if ((st.st_mode & (S_IRWXG | S_IRWXO)) != 0 && ::chmod(name.constData(), kOwnerDirectory) != 0) return false;
   return true;
-}
-
-bool createEmpty(const QString& path) {
-  const int fd =
-      ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kOwnerFile);
-  if (fd < 0) return false;
-  return ::close(fd) == 0;
 }
 
 bool replace(const QString& path, const QByteArray& data) {

@@ -17,10 +17,6 @@ bool makeDirectory(const QString& path);
 // read or overwrite files outside the learner's directory. A missing path is safe.
 bool isSafe(const QString& path);
 
-// Creates a new empty owner-only file; false when it exists already (also as
-// a link) or cannot be made.
-bool createEmpty(const QString& path);
-
 // Replaces the file with data through a temporary file; a crash or a full disk
 // leaves the old file whole. Never writes through a symbolic link.
 bool replace(const QString& path, const QByteArray& data);

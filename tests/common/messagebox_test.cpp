@@ -47,29 +47,26 @@ TEST(MessageBox, StandardButtonsSpeakGermanWhateverTheDesktopsLanguage) {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   // The real box, not a recorder.
   const MessageBoxService::Handler previous = MessageBoxService::setHandler({});
-  QStringList captions;
-  // The box is modal: read its buttons once it is up, then answer "Nein".
-  QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    for (QAbstractButton* b : box->buttons()) captions << b->text();
-    box->button(QMessageBox::No)->click();
-  });
-  EXPECT_EQ(MessageBoxService::show({MessageKind::Question, MessageButtons::YesNo, QStringLiteral("Wirklich?")}),
-            MessageAnswer::No);
-  captions.sort();
-  EXPECT_EQ(captions, (QStringList{QStringLiteral("Ja"), QStringLiteral("Nein")}));
-  captions.clear();
-  QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    for (QAbstractButton* b : box->buttons()) captions << b->text();
-    box->button(QMessageBox::Cancel)->click();
-  });
-  EXPECT_EQ(MessageBoxService::show({MessageKind::Question, MessageButtons::OkCancel, QStringLiteral("Weiter?")}),
-            MessageAnswer::Cancel);
-  captions.sort();
-  EXPECT_EQ(captions, (QStringList{QStringLiteral("Abbrechen"), QStringLiteral("OK")}));
+  // The box is modal: read its captions once it is up, then press one of its buttons.
+  const auto captionsWhenAnswered = [](const Message& message, QMessageBox::StandardButton press,
+                                       MessageAnswer expected) {
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      for (QAbstractButton* b : box->buttons()) captions << b->text();
+      box->button(press)->click();
+    });
+    EXPECT_EQ(MessageBoxService::show(message), expected);
+    captions.sort();
+    return captions;
+  };
+  EXPECT_EQ(captionsWhenAnswered({MessageKind::Question, MessageButtons::YesNo, QStringLiteral("Wirklich?")},
+                                 QMessageBox::No, MessageAnswer::No),
+            (QStringList{QStringLiteral("Ja"), QStringLiteral("Nein")}));
+  EXPECT_EQ(captionsWhenAnswered({MessageKind::Question, MessageButtons::OkCancel, QStringLiteral("Weiter?")},
+                                 QMessageBox::Cancel, MessageAnswer::Cancel),
+            (QStringList{QStringLiteral("Abbrechen"), QStringLiteral("OK")}));
   QLocale::setDefault(before);
   MessageBoxService::setHandler(previous);
 }
