@@ -6,10 +6,10 @@
 #include <QImage>
 #include <algorithm>
 
+#include "common/fileio.h"
 #include "common/messagebox.h"
 #include "environment/environment.h"
 #include "users/learninglog.h"
-#include "common/fileio.h"
 #include "users/privatefiles.h"
 #include "users/userfile.h"
 
