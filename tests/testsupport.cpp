@@ -51,3 +51,12 @@ ScopedFileSizeLimit::~ScopedFileSizeLimit() {
   limit.rlim_cur = static_cast<rlim_t>(previous_);
   ::setrlimit(RLIMIT_FSIZE, &limit);
 }
+
+void TestTree::copyFiles(const QString& fromDirectory, const QString& relative) const {
+  const QDir from(fromDirectory);
+  mkdir(relative);
+  for (const QString& name : from.entryList(QDir::Files)) {
+    QFile::remove(file(relative + QLatin1Char('/') + name));
+    QFile::copy(from.filePath(name), file(relative + QLatin1Char('/') + name));
+  }
+}

@@ -16,6 +16,8 @@ class TestTree {
   QString write(const QString& relative, const QByteArray& bytes = {}) const;
   QString mkdir(const QString& relative) const;
   QByteArray read(const QString& relative) const;
+  // Copies the files of a directory (not its subdirectories) into the tree.
+  void copyFiles(const QString& fromDirectory, const QString& relative) const;
 
  private:
   QTemporaryDir dir_;

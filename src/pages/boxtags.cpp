@@ -150,7 +150,10 @@ void BoxTag(TParser& p, BuildContext& ctx) {
         page.Slots.Font = f.Font;
         f.Font.TextColor = kWhite;
       }
-      QRect r = box.rect();
+      // The box covers one pixel more than its width and height (its right
+      // and bottom edge are drawn too); so does its highlight rectangle, or
+      // that edge would keep the black fill of a coloured button.
+      QRect r(box.Left, box.Top, box.Width + 1, box.Height + 1);
       if (box.BorderWidth > 0) {
         const int a = (box.BorderWidth + 1) / 2;
         r.setCoords(box.Left + a, box.Top + a, box.Left + box.Width - a, box.Top + box.Height - a);

@@ -356,7 +356,7 @@ std::optional<QString> TXUserBase::SpecialCode(const QString& code) const {
                                      QStringLiteral("perfd"), QStringLiteral("perff"), QStringLiteral("nr"),
                                      QStringLiteral("nrd"), QStringLiteral("nrf"), QStringLiteral("pe"),
                                      QStringLiteral("pm"), QStringLiteral("pv"), QStringLiteral("pf"),
-                                     QStringLiteral("zeit")};
+                                     QStringLiteral("zeit"), QStringLiteral("richtig"), QStringLiteral("sitzung")};
   const qsizetype which = kCodes.indexOf(code);
   if (which < 0) return std::nullopt;
   if (!IsLoggedIn()) return QString();
@@ -374,6 +374,9 @@ std::optional<QString> TXUserBase::SpecialCode(const QString& code) const {
     case 9: return QString::number(s.percentMultipleChoice);
     case 10: return QString::number(s.percentLasVegas);
     case 11: return QString::number(s.percentFreeFall);
-    default: return learningTimeText(LearningSeconds());
+    case 12: return learningTimeText(LearningSeconds());
+    case 13: return QString::number(s.percentRight);
+    default:
+      return QString::number(counts_.typing + counts_.multipleChoice + counts_.lasVegas + counts_.freeFall);
   }
 }

@@ -26,6 +26,8 @@ UserStatistics UserStatistics::compute(const std::deque<TXUserVoc>& history) {
   qint64 sumSpanish = 0;
   qint64 kinds[4] = {0, 0, 0, 0};  // e, m, v, f
   qint64 kindsLength = 0;
+  qint64 answers = 0;
+  qint64 right = 0;
   for (const TXUserVoc& r : history) {
     if (r.key.isEmpty()) continue;
     ++s.records;
@@ -45,6 +47,8 @@ UserStatistics UserStatistics::compute(const std::deque<TXUserVoc>& history) {
       }
     }
     kindsLength += r.kinds.size();
+    for (QChar c : r.results) right += UserScores::scoreOf(c) > 0 ? 1 : 0;
+    answers += r.results.size();
     if (r.key.startsWith(QLatin1Char('<'))) {
       ++s.histograms[German][bucketOf(a)];
       sumGerman += a;
@@ -61,6 +65,7 @@ UserStatistics UserStatistics::compute(const std::deque<TXUserVoc>& history) {
   s.averageRelative = static_cast<int>(sumRelative / s.records);
   s.averageGerman = s.germanCount ? static_cast<int>(sumGerman / s.germanCount) : 0;
   s.averageSpanish = s.spanishCount ? static_cast<int>(sumSpanish / s.spanishCount) : 0;
+  s.percentRight = answers ? percentOf(right, answers) : 0;
   if (kindsLength == 0) {
     s.percentTyping = s.percentMultipleChoice = s.percentLasVegas = s.percentFreeFall = -1;
   } else {

@@ -79,7 +79,10 @@ void TVocQuery::ShowVocabularyPage() {
               files == 1 ? QStringLiteral("1 Datei") : QString::number(files) + QStringLiteral(" Dateien"));
   if (!s.Selection().isEmpty()) {
     setVariable(QStringLiteral("select"), QStringLiteral("v_bereich.htx"));
-    setVariable(QStringLiteral("selection"), MarkupText::EscapeText(s.Selection()));
+    // The selection is a folder ("Grundwortschatz\"): the page shows its name.
+    QString folder = s.Selection();
+    while (folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/'))) folder.chop(1);
+    setVariable(QStringLiteral("selection"), MarkupText::EscapeText(folder));
   } else {
     setVariable(QStringLiteral("select"), QStringLiteral("§[select]"));
     setVariable(QStringLiteral("selection"), QStringLiteral("Eigene Auswahl"));

@@ -74,7 +74,7 @@ TEST(CourseExercises, TheExerciseBookPosesFiveAndLeadsBack) {
   EXPECT_EQ(p.page.Aufgaben(), 8);
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(p.page.PageTitle(), QStringLiteral("Aufgabenheft"));
-    QTest::mouseClick(&p.page, Qt::LeftButton, Qt::NoModifier, LinkPoint(p.page, QStringLiteral("ex"), true));
+    QTest::mouseClick(&p.page, Qt::LeftButton, Qt::NoModifier, LinkPoint(p.page, QStringLiteral("#next"), true));
   }
   QTest::mouseClick(&p.page, Qt::LeftButton, Qt::NoModifier, LinkPoint(p.page, QStringLiteral("+"), true));
   EXPECT_EQ(p.page.XFile(), QStringLiteral("uebungen.htx"));

@@ -68,3 +68,16 @@ TEST(FontCatalog, ClassicFacesCountAsInstalledThroughCompatibleFonts) {
   EXPECT_EQ(page.Document()[0].Format.Font.FaceName, QStringLiteral("Arial"));
   EXPECT_EQ(page.Document()[1].Format.Font.FaceName, QStringLiteral("Arial"));  // none installed: no change
 }
+
+TEST(TXPage, AColouredButtonBoxColoursItsWholeArea) {
+  // The box covers its right and bottom edge too; none of it keeps the black
+  // fill the button is drawn with before it is coloured.
+  MessageRecorder quiet;
+  TXPage page;
+  page.ShowText(QStringLiteral("<box coords=10,10,100,40 href=\"x.htx\" oncolor=#ff0000 offcolor=#0000ff>"));
+  const QImage shown = page.Buffer();
+  for (const QPoint p : {QPoint(10, 10), QPoint(60, 30), QPoint(110, 30), QPoint(60, 50), QPoint(110, 50)})
+    EXPECT_TRUE(qBlue(shown.pixel(p)) > 240 && qRed(shown.pixel(p)) < 16) << p.x() << "," << p.y();
+  EXPECT_EQ(shown.pixel(111, 30), qRgb(255, 255, 255));
+  EXPECT_EQ(shown.pixel(60, 51), qRgb(255, 255, 255));
+}

@@ -14,6 +14,7 @@ TEST(CourseStage, PacksPagesConvertsTextsAndCopiesTheRest) {
   src.write(QStringLiteral("README.md"), "notes");
   src.write(QStringLiteral("CMakeLists.txt"), "build");
   src.write(QStringLiteral("data/1.txt"), "compiled in");
+  src.write(QStringLiteral("hzvk.samples"), "[main.htx]");
 
   CourseStage stage(src.path(), dst.path());
   ASSERT_TRUE(stage.run()) << stage.errors().join(QLatin1Char('\n')).toStdString();
@@ -24,6 +25,7 @@ TEST(CourseStage, PacksPagesConvertsTextsAndCopiesTheRest) {
   EXPECT_FALSE(QFileInfo::exists(dst.file(QStringLiteral("README.md"))));
   EXPECT_FALSE(QFileInfo::exists(dst.file(QStringLiteral("CMakeLists.txt"))));
   EXPECT_FALSE(QFileInfo::exists(dst.file(QStringLiteral("data/1.txt"))));
+  EXPECT_FALSE(QFileInfo::exists(dst.file(QStringLiteral("hzvk.samples"))));
 
   CourseStage again(src.path(), dst.path());  // nothing changed: nothing written
   ASSERT_TRUE(again.run());

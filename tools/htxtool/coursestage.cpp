@@ -16,7 +16,9 @@ CourseStage::Kind CourseStage::kindOf(const QString& relativePath) {
   // Build descriptions and notes of the sources are not part of the installation.
   // data/ holds the sources of the compiled-in data resources.
   if (lower.startsWith(QLatin1String("data/"))) return Kind::Skipped;
-  if (name == QLatin1String("cmakelists.txt") || name.endsWith(QLatin1String(".md")) || name.startsWith(QLatin1Char('.')))
+  // ".samples" files hold the authors' sample values of the pages (htxtool sheet).
+  if (name == QLatin1String("cmakelists.txt") || name.endsWith(QLatin1String(".md")) ||
+      name.endsWith(QLatin1String(".samples")) || name.startsWith(QLatin1Char('.')))
     return Kind::Skipped;
   if (PageFile::isCompressedName(name)) return Kind::Page;
   for (const char* ext : {".txt", ".asc", ".ini", ".inc", ".htm", ".html", ".xsl", ".ed", ".csv"})

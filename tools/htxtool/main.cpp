@@ -9,6 +9,11 @@
 //   htxtool layout FILE      positions of the elements, link rectangles, word list
 //   htxtool render FILE OUT.png [--full]   the page as shown (the whole document with --full)
 //   htxtool view FILE        the page in a window
+//   htxtool sheet DIR OUT.png [--samples FILE]   every page of DIR with its sample
+//                            values, at half size on one contact sheet
+//   htxtool fit DIR [--samples FILE]   reports pages that raise a message, need
+//                            a scroll bar they are not meant to have, or hold
+//                            text too small or past the right edge
 #include <QDir>
 #include <QFile>
 #include <QApplication>
@@ -26,6 +31,7 @@
 
 #include "common/fileio.h"
 #include "coursestage.h"
+#include "pagesheet.h"
 #include "pages/pagefile.h"
 
 namespace {
@@ -40,7 +46,9 @@ int usage() {
       "  htxtool check VERZEICHNIS\n"
       "  htxtool layout DATEI [--var NAME=WERT]... [--cond NAME]...\n"
       "  htxtool render DATEI AUSGABE.png [--full] [--var NAME=WERT]... [--cond NAME]...\n"
-      "  htxtool view DATEI [--var NAME=WERT]... [--cond NAME]...\n",
+      "  htxtool view DATEI [--var NAME=WERT]... [--cond NAME]...\n"
+      "  htxtool sheet VERZEICHNIS AUSGABE.png [--samples DATEI]\n"
+      "  htxtool fit VERZEICHNIS [--samples DATEI]\n",
       stderr);
   return 2;
 }
@@ -225,6 +233,38 @@ int check(const QString& directory) {
   return problems == 0 ? 0 : 1;
 }
 
+// Every page of a directory drawn with its sample values (sheet), or only
+// checked (fit); both print the problems found and fail when there are any.
+int samplePages(const QStringList& args, bool drawSheet) {
+  QStringList rest = args;
+  QString samplesFile;
+  const qsizetype at = rest.indexOf(QStringLiteral("--samples"));
+  if (at >= 0) {
+    if (at + 1 >= rest.size()) return usage();
+    samplesFile = rest.takeAt(at + 1);
+    rest.removeAt(at);
+  }
+  if (rest.size() != (drawSheet ? 2 : 1)) return usage();
+  const QString directory = QDir(rest[0]).absolutePath();
+  PageSamples samples;
+  if (!samplesFile.isEmpty()) {
+    QString error;
+    const auto read = PageSamples::read(samplesFile, &error);
+    if (!read) return fail(error);
+    samples = *read;
+  }
+  const QStringList files = QDir(directory).entryList({QStringLiteral("*.htx")}, QDir::Files, QDir::Name);
+  QList<SampledPage> pages;
+  int problems = 0;
+  for (const PageSample& s : samples.samplesFor(files)) {
+    pages.append(DrawSample(directory, s));
+    for (const QString& p : pages.last().problems) std::printf("%s\n", p.toUtf8().constData());
+    problems += static_cast<int>(pages.last().problems.size());
+  }
+  if (drawSheet && !ContactSheet(pages).save(rest[1])) return fail(rest[1] + QStringLiteral(": nicht schreibbar"));
+  return problems == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -237,6 +277,8 @@ int main(int argc, char** argv) {
   if (!args.isEmpty() && args[0] == QLatin1String("layout")) return layout(args.mid(1));
   if (!args.isEmpty() && args[0] == QLatin1String("render")) return render(args.mid(1));
   if (viewing) return view(args.mid(1));
+  if (!args.isEmpty() && args[0] == QLatin1String("sheet")) return samplePages(args.mid(1), true);
+  if (!args.isEmpty() && args[0] == QLatin1String("fit")) return samplePages(args.mid(1), false);
   if (args.size() == 2 && args[0] == QLatin1String("check")) return check(args[1]);
   if (args.size() != 3) return usage();
   const QString& cmd = args[0];

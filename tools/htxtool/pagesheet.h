@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Sample values for the pages of a course: the variables and conditions the
+// programs would set, so that a page can be looked at without the programs.
+//
+// The file is UTF-8 text of sections. "[page.htx]" or "[page.htx label]"
+// starts a sample of that page (a page may have several); "[*]" holds what
+// every sample gets first. In a section: "var NAME=VALUE", "cond NAME" and
+// "scroll" (the page is meant to be taller than the window). "#" starts a
+// comment line.
+struct PageSample {
+  QString file;
+  QString label;
+  QList<QPair<QString, QString>> variables;
+  QStringList conditions;
+  bool scrolls = false;
+};
+
+class PageSamples {
+ public:
+  // nullopt with a message in error when the file cannot be read or holds
+  // a line that is none of the above.
+  static std::optional<PageSamples> read(const QString& path, QString* error);
+
+  // One sample per section of each page, or one plain sample for a page
+  // without a section, in the order of the pages; every sample starts with
+  // the common values.
+  QList<PageSample> samplesFor(const QStringList& files) const;
+
+ private:
+  PageSample common_;
+  QList<PageSample> sections_;
+};
+
+// A page drawn with its sample, and what is wrong with it: each message its
+// build raised, a scroll bar on a page not meant to scroll, text smaller
+// than kSmallestText pixels and text that runs past the right edge.
+struct SampledPage {
+  PageSample sample;
+  QImage image;
+  QStringList problems;
+};
+
+constexpr int kSmallestText = 12;
+
+// Draws the sample of a page in the directory of pages (the page's XPath).
+SampledPage DrawSample(const QString& directory, const PageSample& sample);
+
+// The pages at half size in rows of the given number of columns, each named
+// below its picture.
+QImage ContactSheet(const QList<SampledPage>& pages, int columns = 4);
