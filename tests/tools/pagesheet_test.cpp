@@ -64,6 +64,7 @@ TEST(PageCheck, FindsATallPageSmallTextTextPastTheEdgeAndMessages) {
   writePage(tree, QStringLiteral("small.htx"), "<font size=1>Kleingedrucktes");
   writePage(tree, QStringLiteral("wide.htx"), "<box coords=700,100,400 align=l>Donaudampfschifffahrt");
   writePage(tree, QStringLiteral("include.htx"), "<include href=\"fehlt.inc\">Text");
+  writePage(tree, QStringLiteral("entity.htx"), "Gelernt &nbsp;\xC2\xB7&nbsp; Statistik");
 
   PageSample ok = plain(QStringLiteral("ok.htx"));
   ok.variables.append({QStringLiteral("user"), QStringLiteral("Lucas")});
@@ -85,6 +86,10 @@ TEST(PageCheck, FindsATallPageSmallTextTextPastTheEdgeAndMessages) {
   const QStringList wide = DrawSample(tree.path(), plain(QStringLiteral("wide.htx"))).problems;
   ASSERT_EQ(wide.size(), 1);
   EXPECT_TRUE(wide[0].contains(QStringLiteral("rechten Rand"))) << wide[0].toStdString();
+
+  const QStringList entity = DrawSample(tree.path(), plain(QStringLiteral("entity.htx"))).problems;
+  ASSERT_EQ(entity.size(), 1);
+  EXPECT_TRUE(entity[0].contains(QStringLiteral("als Namen"))) << entity[0].toStdString();
 
   const QStringList include = DrawSample(tree.path(), plain(QStringLiteral("include.htx"))).problems;
   ASSERT_EQ(include.size(), 1);

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include "common/messagebox.h"
@@ -136,6 +137,10 @@ SampledPage DrawSample(const QString& directory, const PageSample& sample) {
     const int pixels = PageFonts::FontFor(e.Format.Font).pixelSize();
     if (pixels < kSmallestText)
       out.problems << QStringLiteral("%1: \"%2\" ist nur %3 Pixel hoch").arg(nameOf(sample), e.Text).arg(pixels);
+    // Only the first entity of a word is replaced; a second one shows as it is written.
+    static const QRegularExpression entity(QStringLiteral("&[A-Za-z]+;"));
+    if (e.Text.contains(entity))
+      out.problems << QStringLiteral("%1: \"%2\" zeigt ein Zeichen als Namen").arg(nameOf(sample), e.Text);
     if (e.X + e.Width > state.Width)
       out.problems << QStringLiteral("%1: \"%2\" reicht über den rechten Rand").arg(nameOf(sample), e.Text);
   }

@@ -41,7 +41,8 @@ class PageSamples {
 
 // A page drawn with its sample, and what is wrong with it: each message its
 // build raised, a scroll bar on a page not meant to scroll, text smaller
-// than kSmallestText pixels and text that runs past the right edge.
+// than kSmallestText pixels, text that runs past the right edge and a
+// character entity left as it is written (only a word's first is replaced).
 struct SampledPage {
   PageSample sample;
   QImage image;
