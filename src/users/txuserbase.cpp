@@ -356,7 +356,7 @@ std::optional<QString> TXUserBase::SpecialCode(const QString& code) const {
                                      QStringLiteral("perfd"), QStringLiteral("perff"), QStringLiteral("nr"),
                                      QStringLiteral("nrd"), QStringLiteral("nrf"), QStringLiteral("pe"),
                                      QStringLiteral("pm"), QStringLiteral("pv"), QStringLiteral("pf"),
-                                     QStringLiteral("zeit"), QStringLiteral("richtig"), QStringLiteral("sitzung")};
+                                     QStringLiteral("zeit"), QStringLiteral("treffer"), QStringLiteral("sitzung")};
   const qsizetype which = kCodes.indexOf(code);
   if (which < 0) return std::nullopt;
   if (!IsLoggedIn()) return QString();

@@ -31,7 +31,7 @@ struct UserStatistics {
   int percentFreeFall = 0;        // "pf"
   // Percentage of right answers among the answers the history keeps (the
   // last few per word); 0 for an empty history.
-  int percentRight = 0;  // "richtig"
+  int percentRight = 0;  // "treffer"
 
   // The bucket of a score -100 .. 100: (score + 100) * 21 / 201.
   static int bucketOf(int score);

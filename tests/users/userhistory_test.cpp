@@ -115,7 +115,7 @@ TEST_F(UserHistoryTest, StatisticsFiguresAndBuckets) {
   EXPECT_EQ(UserStatistics::bucketOf(100), 20);
 
   base->ComputeStatistics();
-  for (const char* code : {"perfa", "perfr", "perfd", "perff", "nr", "pe", "pm", "pv", "pf", "richtig", "sitzung"})
+  for (const char* code : {"perfa", "perfr", "perfd", "perff", "nr", "pe", "pm", "pv", "pf", "treffer", "sitzung"})
     EXPECT_EQ(base->SpecialCode(QString::fromLatin1(code)), u"0"_s) << code;
 
   base->RecordAnswer(u"a"_s, false, u'e', 25, 0);
@@ -137,7 +137,7 @@ TEST_F(UserHistoryTest, StatisticsFiguresAndBuckets) {
                                 // three of the four kept answers were right; four answers this session
                                 u"75"_s,   u"4"_s};
   const QStringList codes = {u"user"_s, u"perfa"_s, u"perfr"_s, u"perfd"_s, u"perff"_s, u"nr"_s,      u"nrd"_s,
-                             u"nrf"_s,  u"pe"_s,    u"pm"_s,    u"pv"_s,    u"pf"_s,    u"zeit"_s,    u"richtig"_s,
+                             u"nrf"_s,  u"pe"_s,    u"pm"_s,    u"pv"_s,    u"pf"_s,    u"zeit"_s,    u"treffer"_s,
                              u"sitzung"_s};
   for (qsizetype i = 0; i < codes.size(); ++i) EXPECT_EQ(base->SpecialCode(codes[i]), expected[i]) << codes[i].toStdString();
   EXPECT_FALSE(base->SpecialCode(u"wave"_s));
@@ -149,7 +149,7 @@ TEST_F(UserHistoryTest, StatisticsFiguresAndBuckets) {
   base->SaveUser();
   EXPECT_EQ(base->SpecialCode(u"perfa"_s), QString());
   EXPECT_EQ(base->SpecialCode(u"user"_s), QString());
-  EXPECT_EQ(base->SpecialCode(u"richtig"_s), QString());
+  EXPECT_EQ(base->SpecialCode(u"treffer"_s), QString());
 }
 
 TEST_F(UserHistoryTest, ChartsDrawBarsOrNone) {
