@@ -57,9 +57,10 @@ TEST(PageSamples, ALineOfNoKnownFormIsRefusedWithItsNumber) {
   EXPECT_FALSE(PageSamples::read(tree.file(QStringLiteral("missing.samples")), &error));
 }
 
-TEST(PageCheck, FindsATallPageSmallTextTextPastTheEdgeAndMessages) {
+TEST(PageCheck, FindsATallPageSmallTextTextPastTheEdgeUnsetVariablesAndMessages) {
   TestTree tree;
   writePage(tree, QStringLiteral("ok.htx"), "<font size=3>Hola <b>$[user]</b>");
+  writePage(tree, QStringLiteral("undefined.htx"), "Hola $[nadie]");
   writePage(tree, QStringLiteral("tall.htx"), "<box coords=40,560,700>Ganz unten<p>und noch tiefer<p>und tiefer");
   writePage(tree, QStringLiteral("small.htx"), "<font size=1>Kleingedrucktes");
   writePage(tree, QStringLiteral("wide.htx"), "<box coords=700,100,400 align=l>Donaudampfschifffahrt");
@@ -86,6 +87,10 @@ TEST(PageCheck, FindsATallPageSmallTextTextPastTheEdgeAndMessages) {
   const QStringList wide = DrawSample(tree.path(), plain(QStringLiteral("wide.htx"))).problems;
   ASSERT_EQ(wide.size(), 1);
   EXPECT_TRUE(wide[0].contains(QStringLiteral("rechten Rand"))) << wide[0].toStdString();
+
+  const QStringList undefined = DrawSample(tree.path(), plain(QStringLiteral("undefined.htx"))).problems;
+  ASSERT_EQ(undefined.size(), 1);
+  EXPECT_TRUE(undefined[0].contains(QStringLiteral("ohne Wert"))) << undefined[0].toStdString();
 
   const QStringList entity = DrawSample(tree.path(), plain(QStringLiteral("entity.htx"))).problems;
   ASSERT_EQ(entity.size(), 1);

@@ -141,6 +141,8 @@ SampledPage DrawSample(const QString& directory, const PageSample& sample) {
     static const QRegularExpression entity(QStringLiteral("&[A-Za-z]+;"));
     if (e.Text.contains(entity))
       out.problems << QStringLiteral("%1: \"%2\" zeigt ein Zeichen als Namen").arg(nameOf(sample), e.Text);
+    if (e.Text.contains(QStringLiteral("[undefined]")))
+      out.problems << QStringLiteral("%1: eine Variable ohne Wert (\"%2\")").arg(nameOf(sample), e.Text);
     if (e.X + e.Width > state.Width)
       out.problems << QStringLiteral("%1: \"%2\" reicht über den rechten Rand").arg(nameOf(sample), e.Text);
   }

@@ -41,8 +41,9 @@ class PageSamples {
 
 // A page drawn with its sample, and what is wrong with it: each message its
 // build raised, a scroll bar on a page not meant to scroll, text smaller
-// than kSmallestText pixels, text that runs past the right edge and a
-// character entity left as it is written (only a word's first is replaced).
+// than kSmallestText pixels, text that runs past the right edge, a
+// character entity left as it is written (only a word's first is replaced)
+// and a variable without a value ("[undefined]").
 struct SampledPage {
   PageSample sample;
   QImage image;
