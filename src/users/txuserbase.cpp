@@ -376,7 +376,7 @@ std::optional<QString> TXUserBase::SpecialCode(const QString& code) const {
     case 11: return QString::number(s.percentFreeFall);
     case 12: return learningTimeText(LearningSeconds());
     case 13: return QString::number(s.percentRight);
-    default:
+    default:  // "sitzung": the answers given since the login
       return QString::number(counts_.typing + counts_.multipleChoice + counts_.lasVegas + counts_.freeFall);
   }
 }
