@@ -76,6 +76,8 @@ TEST(SoundWaveTool, SpokenFormsFollowTheAnswerForms) {
   EXPECT_EQ(SpeechTexts::SpokenForm(QStringLiteral("(m) coche")), "el coche");
   EXPECT_EQ(SpeechTexts::SpokenForm(QStringLiteral("la casa (f)")), "la casa");
   EXPECT_EQ(SpeechTexts::SpokenForm(QStringLiteral("(el/la) estudiante")), "el estudiante");
+  // A feminine noun with a stressed "a" keeps the "el" it is written with.
+  EXPECT_EQ(SpeechTexts::SpokenForm(QStringLiteral("el agua (f)")), "el agua");
   EXPECT_EQ(SpeechTexts::SpokenForm(QStringLiteral("[Spielmarke] ficha (f)")), "la ficha");
   EXPECT_EQ(SpeechTexts::SpokenForm(QStringLiteral("(muy) bien")), "muy bien");
   EXPECT_EQ(SpeechTexts::SpokenForm(QStringLiteral("hola; buenas")), "hola, buenas");
