@@ -4,6 +4,8 @@
 #include <QTimer>
 
 #include "common/pagecommandtable.h"
+#include "dictionary/dictionarysearchpage.h"
+#include "dictionary/txdatabase.h"
 #include "environment/environment.h"
 #include "environment/settingscommands.h"
 #include "environment/settingsstore.h"
@@ -48,9 +50,12 @@ int main(int argc, char** argv) {
 
   // For measuring start-up: no login, and the end as soon as the first page is on the screen.
   const bool measuring = qEnvironmentVariableIsSet("ZVK_EXIT_AFTER_FIRST_PAGE");
-  // The long-lived objects in their order: the vocabulary library, then the
-  // user base with the login (which loads the learner's settings).
+  // The long-lived objects in their order: the vocabulary library and the
+  // dictionary, then the user base with the login (which loads the learner's settings).
   TBibliothek library(env);
+  // The dictionary, both directions, before the login.
+  TXDatabase dictionary;
+  dictionary.LoadBoth(env.DictionaryFile1, env.DictionaryFile2);
   TXUserBase users(env);
   TrainerStartup::ConnectVocabulary(library, users);
   QtLoginDialogs dialogs;
@@ -71,6 +76,9 @@ int main(int argc, char** argv) {
   RegisterRecordingCommands(commands, startup.MainRecordings(), env, &samplePlayer, &mainWindow);
   RegisterSettingsCommands(commands, env);
   Shortcuts::RegisterCommands(commands);
+  DictionarySearchPage dictionaryPage(dictionary, *mainWindow.XPage(), mainWindow.PageFolder(),
+                                      startup.shared().RecordingPaths());
+  RegisterDictionaryCommands(commands, dictionaryPage);
   mainWindow.ShowStartPage();
   // Answers of the games and of long rounds are kept at least every two minutes.
   QTimer autosave;

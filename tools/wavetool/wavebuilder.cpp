@@ -2,7 +2,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -12,12 +11,8 @@
 #include <memory>
 
 #include "common/fileio.h"
-#include "common/zstream.h"
-#include "pages/pagefile.h"
-#include "pages/zipresource.h"
+#include "courserecords.h"
 #include "sound/txwavebase.h"
-#include "vocabulary/libraryfile.h"
-#include "vocabulary/tres.h"
 
 namespace {
 
@@ -64,53 +59,9 @@ bool WaveBuilder::run() {
 }
 
 bool WaveBuilder::collect() {
-  const QString root = vocabularyDir();
-  QStringList libraries;
-  if (QFileInfo(root).isDir()) {
-    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-      const QString path = it.next();
-      if (path.endsWith(QLatin1String(".asc"), Qt::CaseInsensitive)) libraries.append(path);
-    }
-  }
-  libraries.sort();  // the same order on every machine
-  for (const QString& path : libraries) {
-    const auto bytes = FileIO::readBytes(path);
-    if (!bytes) {
-      errors_.append(path + QStringLiteral(": nicht lesbar"));
-      return false;
-    }
-    const LibraryFile::Content content = LibraryFile::parse(*bytes);
-    if (content.malformed) {
-      errors_.append(path + QStringLiteral(": keine gültige Vokabelbibliothek (Zahlenzeile fehlerhaft)"));
-      return false;
-    }
-    texts_.addRecords(content.records);
-  }
-  for (const QString& path : options_.basicSources)
-    if (!readBasicSource(path)) return false;
-  return true;
-}
-
-bool WaveBuilder::readBasicSource(const QString& path) {
-  const auto bytes = FileIO::readBytes(path);
-  if (!bytes) {
-    errors_.append(path + QStringLiteral(": nicht lesbar"));
-    return false;
-  }
-  QByteArray stream = *bytes;
-  if (!ZStream::looksCompressed(stream)) {
-    const PageFile::Conversion packed = PageFile::pack(stream);
-    if (!packed.error.isEmpty()) {
-      errors_.append(path + QStringLiteral(": ") + packed.error);
-      return false;
-    }
-    stream = packed.bytes;
-  }
-  // The records the programs read from the built-in resource, read the same way.
-  TZIPResource reader = TZIPResource::fromStream(stream);
-  const TRes basic(reader);
-  texts_.addRecords(basic.Items());
+  QList<TVokabel> records;
+  if (!CourseRecords::Read(vocabularyDir(), options_.basicSources, records, errors_)) return false;
+  texts_.addRecords(records);
   return true;
 }
 

@@ -58,7 +58,6 @@ class WaveBuilder {
 
  private:
   bool collect();
-  bool readBasicSource(const QString& path);
   bool generate(const QString& program);
   bool removeStale();
   bool writeDatabase();

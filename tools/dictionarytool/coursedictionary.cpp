@@ -1,0 +1,100 @@
+#include "coursedictionary.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <algorithm>
+
+#include "common/meaningtext.h"
+#include "dictionary/dictionarymaintenance.h"
+#include "dictionary/dictionaryorder.h"
+
+namespace CourseDictionary {
+
+namespace {
+
+// One half while it is collected: entries in the order of first appearance,
+// each with its meanings.
+class HalfBuilder {
+ public:
+  int dropped = 0;  // meanings left out
+  void add(const QString& word, int wortart, const QString& meaning) {
+    const QString w = word.simplified();
+    QStringList fitting;
+    for (const QString& item : SplitMeanings(meaning.simplified()))
+      if (fitsMeaning(item)) fitting << item;
+      else ++dropped;
+    const QString m = fitting.join(QStringLiteral("; "));
+    if (w.isEmpty() || m.isEmpty()) return;
+    const QString key = QString::number(wortart) + QLatin1Char('|') + w;
+    auto it = places_.constFind(key);
+    if (it == places_.constEnd()) {
+      it = places_.insert(key, static_cast<int>(entries_.size()));
+      entries_.append({{w, QString(), wortart}, {}});
+    }
+    QStringList& items = entries_[*it].second;
+    for (const QString& item : SplitMeanings(m))
+      if (!item.trimmed().isEmpty() && !items.contains(item.trimmed())) items.append(item.trimmed());
+  }
+
+  // Whether a text can stand in a dictionary meaning: a comma outside
+  // brackets would read as the old separator of meanings.
+  static bool fitsMeaning(const QString& text) { return !StripExplanations(text).contains(QLatin1Char(',')); }
+
+  QList<TXDBEintrag> entries() const {
+    QList<TXDBEintrag> list;
+    for (const auto& [entry, items] : entries_) {
+      TXDBEintrag e = entry;
+      e.Meaning = items.join(QStringLiteral("; "));
+      list.append(e);
+    }
+    std::stable_sort(list.begin(), list.end(), [](const TXDBEintrag& a, const TXDBEintrag& b) {
+      return DictionaryOrder::Less(a.Word, b.Word);
+    });
+    return list;
+  }
+
+ private:
+  QList<std::pair<TXDBEintrag, QStringList>> entries_;
+  QHash<QString, int> places_;
+};
+
+// The explanations of a meaning item, each in its brackets: "[mit Stiel]".
+QString explanationsOf(const QString& item) {
+  static const QRegularExpression re(QStringLiteral("\\[[^\\]]*\\]"));
+  QStringList parts;
+  for (auto it = re.globalMatch(item); it.hasNext();) parts << it.next().captured(0);
+  return parts.join(QLatin1Char(' '));
+}
+
+}  // namespace
+
+Halves FromRecords(const QList<TVokabel>& records) {
+  HalfBuilder spanish, german;
+  for (const TVokabel& v : records) {
+    if (v.IsEmpty()) continue;
+    const int wortart = v.Wortart + 1;
+    QStringList lines;
+    for (const QString& line : v.Bedeutung)
+      if (!line.trimmed().isEmpty()) lines << line.trimmed();
+    const QString meanings = lines.join(QStringLiteral("; "));
+    HalfBuilder& own = v.Deutsch ? german : spanish;
+    HalfBuilder& other = v.Deutsch ? spanish : german;
+    own.add(v.Vokabel, wortart, meanings);
+    // Each meaning leads back to the record's word, with its explanation.
+    for (const QString& item : SplitMeanings(meanings)) {
+      const QString explanation = explanationsOf(item);
+      other.add(StripExplanations(item), wortart,
+                explanation.isEmpty() ? v.Vokabel : v.Vokabel + QLatin1Char(' ') + explanation);
+    }
+  }
+  return {spanish.entries(), german.entries(), spanish.dropped + german.dropped};
+}
+
+QStringList Faults(const QList<TXDBEintrag>& entries) {
+  QStringList faults;
+  for (const TXDBEintrag& e : entries)
+    if (const auto fault = DictionaryMaintenance::MeaningFault(e.Meaning)) faults << e.Word + QStringLiteral(": ") + *fault;
+  return faults;
+}
+
+}  // namespace CourseDictionary
