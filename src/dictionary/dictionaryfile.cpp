@@ -35,6 +35,15 @@ QList<RawEntry> parseFields(const QByteArray& data) {
   return entries;
 }
 
+// Of a stream cut short, the entries whose three fields all arrived.
+QByteArray wholeEntries(const QByteArray& data) {
+  qsizetype end = 0;
+  int fields = 0;
+  for (qsizetype i = 0; i < data.size(); ++i)
+    if (data[i] == '\0' && ++fields % 3 == 0) end = i + 1;
+  return data.left(end);
+}
+
 QList<RawEntry> parseLines(const QByteArray& data) {
   const QStringList lines = FileIO::splitLines(Cp1252::decode(data));
   QList<RawEntry> entries;
@@ -64,18 +73,19 @@ bool IsCompressedName(const QString& path) {
          suffix.compare(QLatin1String("xtm"), Qt::CaseInsensitive) == 0;
 }
 
-std::optional<QList<RawEntry>> Parse(const QByteArray& bytes, const QString& path) {
+Content Parse(const QByteArray& bytes, const QString& path) {
   const QList<RawEntry> empty{{QStringLiteral("_leer"), QStringLiteral("1"), QStringLiteral("leer")}};
   if (ZStream::looksCompressed(bytes)) {
-    const std::optional<QByteArray> data = ZStream::decompress(bytes);
-    if (!data) return std::nullopt;
-    return data->isEmpty() ? empty : parseFields(*data);
+    bool complete = false;
+    const QByteArray data = ZStream::decompressPrefix(bytes, &complete);
+    if (!complete) return {parseFields(wholeEntries(data)), true};
+    return {data.isEmpty() ? empty : parseFields(data), false};
   }
   if (IsCompressedName(path)) {
-    if (bytes.isEmpty()) return empty;
-    if (!looksLikeText(bytes)) return std::nullopt;
+    if (bytes.isEmpty()) return {empty, false};
+    if (!looksLikeText(bytes)) return {{}, true};
   }
-  return parseLines(bytes);
+  return {parseLines(bytes), false};
 }
 
 int ClassOf(const QString& text) {

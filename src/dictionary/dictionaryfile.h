@@ -30,8 +30,12 @@ bool IsCompressedName(const QString& path);
 // else the text form, unless the name asks for the compressed form and the
 // bytes are no text (then the file is damaged). An empty compressed stream
 // or an empty file of a compressed name holds the single entry "_leer"
-// "leer". No value when the file is damaged.
-std::optional<QList<RawEntry>> Parse(const QByteArray& bytes, const QString& path);
+// "leer". Of a damaged stream the entries before the damage are kept.
+struct Content {
+  QList<RawEntry> entries;
+  bool damaged = false;
+};
+Content Parse(const QByteArray& bytes, const QString& path);
 
 // The class text of a file as a word class: 1..8, and 1 for anything else
 // (not a number, 0 or above 8, taken as one byte as the files always did).

@@ -21,23 +21,22 @@ bool TXDatabase::LoadDictionary(const QString& path) {
   Half& d = cur();
   d.fileName = path;
   const std::optional<QByteArray> bytes = FileIO::readBytes(path);
-  const std::optional<QList<DictionaryFile::RawEntry>> raw =
-      bytes ? DictionaryFile::Parse(*bytes, path) : std::nullopt;
-  if (raw) {
-    d.entries.reserve(d.entries.size() + raw->size());
-    for (const DictionaryFile::RawEntry& e : *raw) AddEntry(e.Word, e.Class, e.Meaning);
-  }
+  DictionaryFile::Content content;
+  if (bytes) content = DictionaryFile::Parse(*bytes, path);
+  const bool damaged = !bytes || content.damaged;
+  d.entries.reserve(d.entries.size() + content.entries.size());
+  for (const DictionaryFile::RawEntry& e : content.entries) AddEntry(e.Word, e.Class, e.Meaning);
   d.modified = false;
   results_.clear();
   resultPosition_ = -1;
   d.index.Prepare(d.entries);
-  if (!raw) {
+  if (damaged) {
     // The damaged file must not be overwritten with the little that was read.
     d.fileName.clear();
     ShowMessage(QStringLiteral("Fehler beim Laden des Wörterbuchs!"), MessageKind::Stop);
   }
   notify();
-  return raw.has_value();
+  return !damaged;
 }
 
 bool TXDatabase::SaveDirection(int direction, const QString& path) {
