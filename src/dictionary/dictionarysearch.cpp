@@ -49,6 +49,13 @@ bool bytesContain(std::string_view text, std::string_view needle, bool wholeWord
 
 std::string_view view(const QByteArray& b) { return {b.constData(), static_cast<size_t>(b.size())}; }
 
+// FNV-1a, never 0 (0 marks an empty slot).
+std::uint64_t wordHash(const char* p, qsizetype n) {
+  std::uint64_t h = 14695981039346656037ull;
+  for (qsizetype i = 0; i < n; ++i) h = (h ^ static_cast<unsigned char>(p[i])) * 1099511628211ull;
+  return h | 1;
+}
+
 }  // namespace
 
 namespace DictionaryMatch {
@@ -83,34 +90,74 @@ bool Contains(QStringView text, QStringView needle, bool wholeWords) {
 void DictionarySearchIndex::Prepare(const QList<TXDBEintrag>& entries) {
   texts_.clear();
   starts_.clear();
-  words_.clear();
+  slotHash_.clear();
+  slotFirst_.clear();
+  linkEntry_.clear();
+  linkNext_.clear();
   encoded_ = true;
   starts_.reserve(entries.size() + 1);
+  qsizetype size = 0;
+  for (const TXDBEintrag& e : entries) size += e.Word.size() + e.Meaning.size() + 2;
+  texts_.reserve(size);
   for (const TXDBEintrag& e : entries) {
     starts_.push_back(texts_.size());
-    bool ok = true;
-    const QByteArray text = Cp1252::encode(e.Word + QLatin1Char(' ') + e.Meaning, &ok);
-    if (!ok || text.contains('\0')) encoded_ = false;
-    texts_ += text;
+    bool wordOk = true, meaningOk = true;
+    texts_ += Cp1252::encode(e.Word, &wordOk);
+    texts_ += ' ';
+    texts_ += Cp1252::encode(e.Meaning, &meaningOk);
+    if (!wordOk || !meaningOk) encoded_ = false;
     texts_ += '\0';
   }
+  if (encoded_ && texts_.count('\0') != static_cast<qsizetype>(entries.size())) encoded_ = false;
   starts_.push_back(texts_.size());
-  if (encoded_) {
-    // Every word of every entry, for whole-word searches.
-    for (int k = 0; k < static_cast<int>(entries.size()); ++k) {
-      const qsizetype end = starts_[k + 1] - 1;
-      for (qsizetype i = starts_[k]; i < end;) {
-        while (i < end && isDelimiterByte(texts_[i])) ++i;
-        const qsizetype start = i;
-        while (i < end && !isDelimiterByte(texts_[i])) ++i;
-        if (i > start) {
-          std::vector<int>& list = words_[QByteArray(texts_.constData() + start, i - start)];
-          if (list.empty() || list.back() != k) list.push_back(k);
-        }
-      }
+  if (encoded_) indexWords();
+  ready_ = true;
+}
+
+void DictionarySearchIndex::indexWords() {
+  // Every word of every entry with its entry, from the last entry to the
+  // first, so that prepending to the chains leaves them in ascending order.
+  std::vector<std::pair<std::uint64_t, int>> words;
+  words.reserve(static_cast<size_t>(texts_.size() / 5));
+  for (int k = static_cast<int>(starts_.size()) - 2; k >= 0; --k) {
+    const qsizetype end = starts_[k + 1] - 1;
+    for (qsizetype i = starts_[k]; i < end;) {
+      while (i < end && isDelimiterByte(texts_[i])) ++i;
+      const qsizetype start = i;
+      while (i < end && !isDelimiterByte(texts_[i])) ++i;
+      if (i > start) words.emplace_back(wordHash(texts_.constData() + start, i - start), k);
     }
   }
-  ready_ = true;
+  size_t slots = 16;
+  while (slots < words.size() * 2) slots *= 2;
+  slotHash_.assign(slots, 0);
+  slotFirst_.assign(slots, -1);
+  linkEntry_.clear();
+  linkNext_.clear();
+  linkEntry_.reserve(words.size());
+  linkNext_.reserve(words.size());
+  for (const auto& [hash, entry] : words) {
+    size_t slot = hash & (slots - 1);
+    while (slotHash_[slot] != 0 && slotHash_[slot] != hash) slot = (slot + 1) & (slots - 1);
+    slotHash_[slot] = hash;
+    const int first = slotFirst_[slot];
+    if (first >= 0 && linkEntry_[static_cast<size_t>(first)] == entry) continue;  // the word twice in one entry
+    linkEntry_.push_back(entry);
+    linkNext_.push_back(first);
+    slotFirst_[slot] = static_cast<int>(linkEntry_.size()) - 1;
+  }
+}
+
+template <typename Visit>
+void DictionarySearchIndex::forEachEntryWith(std::uint64_t hash, Visit visit) const {
+  if (slotHash_.empty()) return;
+  const size_t mask = slotHash_.size() - 1;
+  for (size_t slot = hash & mask; slotHash_[slot] != 0; slot = (slot + 1) & mask) {
+    if (slotHash_[slot] != hash) continue;
+    for (int link = slotFirst_[slot]; link >= 0; link = linkNext_[static_cast<size_t>(link)])
+      if (!visit(linkEntry_[static_cast<size_t>(link)])) return;
+    return;
+  }
 }
 
 void DictionarySearchIndex::Find(const QList<TXDBEintrag>& entries, const QString& text, bool wholeWords,
@@ -134,15 +181,11 @@ void DictionarySearchIndex::Find(const QList<TXDBEintrag>& entries, const QStrin
   // first word, which the index knows the entries of.
   qsizetype firstEnd = 0;
   while (firstEnd < needle.size() && !isDelimiterByte(needle[firstEnd])) ++firstEnd;
-  const auto it = words_.constFind(needle.left(firstEnd));
-  if (it == words_.constEnd()) return;
-  for (const int k : *it) {
+  forEachEntryWith(wordHash(needle.constData(), firstEnd), [&](int k) {
     const std::string_view entry(texts_.constData() + starts_[k], static_cast<size_t>(starts_[k + 1] - 1 - starts_[k]));
-    if (bytesContain(entry, view(needle), true)) {
-      hits.append({direction, k});
-      if (full(hits, limit)) return;
-    }
-  }
+    if (bytesContain(entry, view(needle), true)) hits.append({direction, k});
+    return !full(hits, limit);
+  });
 }
 
 void DictionarySearchIndex::findByScan(const QByteArray& needle, bool wholeWords, int direction,

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 #include "dictionary/txdbeintrag.h"
@@ -53,5 +53,15 @@ class DictionarySearchIndex {
   bool encoded_ = true;
   QByteArray texts_;              // entry after entry, each followed by a NUL
   std::vector<qsizetype> starts_;  // where each entry's text begins, and the end
-  QHash<QByteArray, std::vector<int>> words_;  // word -> entries it stands in, ascending
+
+  // The entries each word stands in, by the word's 64-bit hash: an open
+  // hash table of chains through flat arrays, so that preparing a large
+  // dictionary allocates a few arrays instead of a list per word. Two words
+  // of the same hash share a chain; every candidate is checked anyway.
+  void indexWords();
+  template <typename Visit>
+  void forEachEntryWith(std::uint64_t hash, Visit visit) const;
+  std::vector<std::uint64_t> slotHash_;  // 0: empty slot
+  std::vector<int> slotFirst_;          // first link of the slot's chain
+  std::vector<int> linkEntry_, linkNext_;  // the chains, in ascending entry order
 };
