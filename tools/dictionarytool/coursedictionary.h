@@ -18,8 +18,8 @@ struct Halves {
   QList<TXDBEintrag> spanishGerman;
   QList<TXDBEintrag> germanSpanish;
   // Meanings left out because a dictionary meaning cannot hold them (a
-  // comma outside brackets, "die Rechnung, bitte"); their word is still
-  // found under its own entry.
+  // comma outside brackets, "die Rechnung, bitte"); an entry left without
+  // meanings is left out with them.
   int dropped = 0;
 };
 
