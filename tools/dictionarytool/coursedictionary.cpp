@@ -32,8 +32,19 @@ class HalfBuilder {
       entries_.append({{w, QString(), wortart}, {}});
     }
     QStringList& items = entries_[*it].second;
-    for (const QString& item : SplitMeanings(m))
-      if (!item.trimmed().isEmpty() && !items.contains(item.trimmed())) items.append(item.trimmed());
+    for (const QString& raw : SplitMeanings(m)) {
+      const QString item = raw.trimmed();
+      if (item.isEmpty()) continue;
+      // The same meaning twice is kept once, with its explanation when only
+      // one of the two has one ("nach" and "nach [wie in: schmeckt nach]");
+      // two explanations tell two meanings apart ("Bank [Geld]", "Bank [Sitz]").
+      const QString plain = StripExplanations(item).trimmed();
+      const auto same = std::find_if(items.begin(), items.end(), [&](const QString& i) {
+        return i == item || (StripExplanations(i).trimmed() == plain && (i == plain || item == plain));
+      });
+      if (same == items.end()) items.append(item);
+      else if (*same == plain && item != plain) *same = item;
+    }
   }
 
   // Whether a text can stand in a dictionary meaning: a comma outside
