@@ -15,6 +15,7 @@
 #include "environment/settingsstore.h"
 #include "pages/pagestate.h"
 #include "pages/txpage.h"
+#include "pageclick.h"
 #include "testsupport.h"
 #include "htxtool/coursestage.h"
 #include "trainer/tmain.h"
@@ -46,20 +47,6 @@ struct Search {
                               [](const QString& text) { return text == u"casa (f)"_s ? u"/w/casa.wav"_s : QString(); }};
 };
 
-bool click(TXPage* page, const QString& target) {
-  const PageElements& e = page->state().Elements;
-  for (const tNamedRect& r : e.Links.Rects) {
-    if (!e.Links.Names.value(r.NameIndex).contains(target)) continue;
-    const QPointF at = QRectF(r.Rect).center();
-    QMouseEvent down(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(page, &down);
-    QMouseEvent up(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(page, &up);
-    QCoreApplication::processEvents();
-    return true;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -131,7 +118,7 @@ TEST(DictionaryPage, ALearnerReachesThePageFromTheStartPageAndSearchesWithEnter)
   TXPage* page = window.XPage();
 
   // The tile's link names the page with its umlaut; the staged file is found by it.
-  ASSERT_TRUE(click(page, u"wörterbuch.htx"_s));
+  ASSERT_TRUE(ClickLink(page, u"wörterbuch.htx"_s));
   EXPECT_EQ(page->XFile(), u"wörterbuch.htx"_s);
   EXPECT_EQ(page->PageTitle(), u"Wörterbuch"_s);
   EXPECT_FALSE(page->IsCondition(u"ergebnis"_s));

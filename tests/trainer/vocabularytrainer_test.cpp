@@ -16,6 +16,7 @@
 #include "htxtool/coursestage.h"
 #include "pages/txpage.h"
 #include "pages/txrichedit.h"
+#include "pageclick.h"
 #include "testsupport.h"
 #include "trainer/startup.h"
 #include "trainer/tmain.h"
@@ -78,21 +79,6 @@ void press(QWidget* target, int key, const QString& text = {}) {
   QCoreApplication::processEvents();
 }
 
-// A left click in the middle of the first link whose target holds the text.
-bool click(TXPage* page, const QString& target) {
-  const PageElements& e = page->state().Elements;
-  for (const tNamedRect& r : e.Links.Rects) {
-    if (!e.Links.Names.value(r.NameIndex).contains(target)) continue;
-    const QPointF at = QRectF(r.Rect).center();
-    QMouseEvent down(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(page, &down);
-    QMouseEvent up(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(page, &up);
-    QCoreApplication::processEvents();
-    return true;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -180,7 +166,7 @@ TEST(TrainerVocabulary, ALearnersSectionFromTheStartPageToTheUserFile) {
   EXPECT_EQ(page->GetVariable(u"Zähler"_s), u"1 / 7"_s);
 
   // A click on the right option.
-  ASSERT_TRUE(click(page, u"§[vokabel+]"_s));
+  ASSERT_TRUE(ClickLink(page, u"§[vokabel+]"_s));
   EXPECT_EQ(page->XFile(), u"va_richtig.htx"_s);
   press(page, Qt::Key_Return);  // "Weiter" is the page's Enter link
   ASSERT_EQ(page->XFile(), u"va_mch.htx"_s);
