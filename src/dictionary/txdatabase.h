@@ -137,7 +137,7 @@ class TXDatabase {
     // Neighbouring pairs out of order; 0 when the list is sorted, so that
     // FindEntry can look up by halving instead of walking the list.
     int unordered = 0;
-    mutable DictionarySearchIndex index;
+    DictionarySearchIndex index;
   };
 
   Half& cur() { return directions_[direction_]; }
