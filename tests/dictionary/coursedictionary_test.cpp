@@ -34,16 +34,22 @@ TEST(CourseDictionary, EveryRecordGivesItsEntryAndTheEntriesLeadingBack) {
        record(false, 0, QStringLiteral("casa (f)"), QStringLiteral("Haus; Heim")),
        record(false, 5, QStringLiteral("la cuenta, por favor"), QStringLiteral("die Rechnung, bitte")),
        record(false, 7, QStringLiteral("a"), QStringLiteral("nach; zu")),
-       record(false, 7, QStringLiteral("a"), QStringLiteral("nach [wie in: schmeckt nach]; an [Ort]; an [Zeit]"))});
+       record(false, 7, QStringLiteral("a"), QStringLiteral("nach [wie in: schmeckt nach]; an [Ort]; an [Zeit]")),
+       record(true, 2, QStringLiteral("dunkel"), QStringLiteral("oscuro; oscura")),
+       record(false, 1, QStringLiteral("ducharse"), QStringLiteral("(sich) duschen"))});
   QStringList spanish, german;
   for (const TXDBEintrag& e : halves.spanishGerman) spanish << e.Word + u'|' + QString::number(e.Wortart) + u'|' + e.Meaning;
   for (const TXDBEintrag& e : halves.germanSpanish) german << e.Word + u'|' + QString::number(e.Wortart) + u'|' + e.Meaning;
   EXPECT_EQ(spanish, (QStringList{QStringLiteral("a|8|nach [wie in: schmeckt nach]; zu; an [Ort]; an [Zeit]"),
                                   QStringLiteral("casa (f)|1|Haus; Zuhause; Heim"), QStringLiteral("copa (f)|1|Glas [mit Stiel]"),
-                                  QStringLiteral("edificio (m)|1|Haus"), QStringLiteral("vaso (m)|1|Glas")}));
-  EXPECT_EQ(german, (QStringList{QStringLiteral("an|8|a [Ort]; a [Zeit]"), QStringLiteral("Glas|1|vaso (m); copa (f) [mit Stiel]"),
+                                  QStringLiteral("ducharse|2|(sich) duschen"), 
+                                  QStringLiteral("edificio (m)|1|Haus"), QStringLiteral("oscuro|3|dunkel"),
+                                  QStringLiteral("vaso (m)|1|Glas")}))
+      << "the feminine of an adjective is found under its masculine";
+  EXPECT_EQ(german, (QStringList{QStringLiteral("an|8|a [Ort]; a [Zeit]"), QStringLiteral("dunkel|3|oscuro; oscura"),
+                                 QStringLiteral("Glas|1|vaso (m); copa (f) [mit Stiel]"),
                                  QStringLiteral("Haus|1|casa (f); edificio (m)"), QStringLiteral("Heim|1|casa (f)"),
-                                 QStringLiteral("nach|8|a [wie in: schmeckt nach]"),
+                                 QStringLiteral("nach|8|a [wie in: schmeckt nach]"), QStringLiteral("sich duschen|2|ducharse"),
                                  QStringLiteral("zu|8|a"), QStringLiteral("Zuhause|1|casa (f)")}))
       << german.join(u'\n').toStdString() << "\n(a meaning with a comma cannot stand in the dictionary, so the phrase is left out)";
   EXPECT_EQ(halves.dropped, 2);

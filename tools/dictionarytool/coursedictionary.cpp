@@ -77,6 +77,23 @@ QString explanationsOf(const QString& item) {
   return parts.join(QLatin1Char(' '));
 }
 
+// "oscura" after "oscuro", "trabajadora" after "trabajador".
+bool isFeminineOf(const QString& word, const QString& previous) {
+  if (previous.isEmpty() || !word.endsWith(QLatin1Char('a')) || word.contains(QLatin1Char(' '))) return false;
+  if (previous.endsWith(QLatin1Char('o'))) return word == previous.chopped(1) + QLatin1Char('a');
+  return word == previous + QLatin1Char('a');
+}
+
+// A meaning as the head word of its own entry. German words are written with
+// their optional parts ("(sich) duschen" as "sich duschen"); Spanish ones
+// keep the notation, under which their recordings are found.
+QString headWord(const QString& meaning, bool german) {
+  if (!german || meaning.contains(QLatin1Char('/'))) return meaning;
+  QString word = meaning;
+  word.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
+  return word.simplified();
+}
+
 }  // namespace
 
 Halves FromRecords(const QList<TVokabel>& records) {
@@ -91,11 +108,16 @@ Halves FromRecords(const QList<TVokabel>& records) {
     HalfBuilder& own = v.Deutsch ? german : spanish;
     HalfBuilder& other = v.Deutsch ? spanish : german;
     own.add(v.Vokabel, wortart, meanings);
-    // Each meaning leads back to the record's word, with its explanation.
+    // Each meaning leads back to the record's word, with its explanation;
+    // the feminine of an adjective right after its masculine ("oscuro;
+    // oscura") is looked up under the masculine.
+    QString previous;
     for (const QString& item : SplitMeanings(meanings)) {
+      const QString word = headWord(StripExplanations(item).trimmed(), !v.Deutsch);
       const QString explanation = explanationsOf(item);
-      other.add(StripExplanations(item), wortart,
-                explanation.isEmpty() ? v.Vokabel : v.Vokabel + QLatin1Char(' ') + explanation);
+      if (!isFeminineOf(word, previous))
+        other.add(word, wortart, explanation.isEmpty() ? v.Vokabel : v.Vokabel + QLatin1Char(' ') + explanation);
+      previous = word;
     }
   }
   return {spanish.entries(), german.entries(), spanish.dropped + german.dropped};

@@ -10,7 +10,9 @@
 // record gives the entry of its direction (the word as the record writes it,
 // its meanings, its word class), and each of its meanings the entry of the
 // other direction that leads back to it, so that both halves cover the
-// course. Entries of the same word and class are merged, their meanings
+// course (a German meaning with its optional parts written out, "sich
+// duschen"; the feminine of an adjective under its masculine only). Entries
+// of the same word and class are merged, their meanings
 // joined without repeats, and each half is sorted by the dictionary's order.
 namespace CourseDictionary {
 
