@@ -8,12 +8,13 @@
 
 namespace {
 
-constexpr char kInvertedQuestionMark = '\xBF';  // "¿" in Windows-1252
+constexpr char kInvertedQuestionMark = '\xBF';     // "¿" in Windows-1252
+constexpr char kInvertedExclamationMark = '\xA1';  // "¡" in Windows-1252
 
 bool isDelimiterByte(char c) {
   switch (c) {
     case ' ': case '!': case '(': case ')': case ',': case '-': case '.': case '/': case ';': case '?':
-    case '[': case ']': case kInvertedQuestionMark:
+    case '[': case ']': case kInvertedQuestionMark: case kInvertedExclamationMark:
       return true;
     default:
       return false;

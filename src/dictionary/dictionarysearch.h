@@ -20,7 +20,8 @@ struct DictionaryHit {
 // searched text on both sides. A rejected match lets the search go on one
 // character after its start.
 namespace DictionaryMatch {
-// The delimiters of whole words: blank ! ( ) , - . / ; ? [ ] and "¿" ("¡" is none).
+// The delimiters of whole words: blank ! ( ) , - . / ; ? [ ] and the
+// opening marks "¿" and "¡", so that "hola" is a whole word of "¡hola!".
 bool IsDelimiter(QChar c);
 bool Contains(QStringView text, QStringView needle, bool wholeWords);
 }  // namespace DictionaryMatch
