@@ -1,5 +1,7 @@
 #include "dictionary/dictionarysearchpage.h"
 
+#include <algorithm>
+
 #include "common/pagecommandtable.h"
 #include "dictionary/txdatabase.h"
 #include "pages/txpage.h"
@@ -19,7 +21,8 @@ void DictionarySearchPage::SearchFromPage() {
   TXDatabase::SearchOptions options;
   options.WholeWords = page_.IsCondition(QStringLiteral("ganze"));
   options.BothDirections = true;
-  db_.SearchEntries(page_.GetVariable(QStringLiteral("Suchen")), options);
+  searchText_ = page_.GetVariable(QStringLiteral("Suchen"));
+  db_.SearchEntries(searchText_, options);
   searched_ = true;
   page_.SetCondition(QStringLiteral("ergebnis"), true);
   page_.SetVariable(QStringLiteral("ergebnis"), CountText(static_cast<int>(db_.Results().size())));
@@ -30,14 +33,69 @@ int DictionarySearchPage::pageCount() const {
   return static_cast<int>((db_.Results().size() + kHitsPerPage - 1) / kHitsPerPage);
 }
 
+namespace {
+
+int linesOf(const QString& text, int lineChars) {
+  return std::max(1, static_cast<int>((text.size() + lineChars - 1) / lineChars));
+}
+
+// The meanings that fit into one line, the first one always.
+QString cutToLine(const QString& meaning, int lineChars) {
+  const QStringList items = SplitMeanings(meaning);
+  QString cut = items.value(0).trimmed();
+  for (int i = 1; i < items.size(); ++i) {
+    const QString next = cut + QStringLiteral("; ") + items[i].trimmed();
+    if (next.size() + 2 > lineChars) break;
+    cut = next;
+  }
+  return cut;
+}
+
+bool isSearchedWord(const QString& word, const QString& searched) {
+  if (searched.isEmpty()) return false;
+  return word == searched || (word.startsWith(searched + QStringLiteral(" (")) && word.endsWith(QLatin1Char(')')));
+}
+
+}  // namespace
+
+QStringList DictionarySearchPage::ShownMeanings(const QList<TXDBEintrag>& hits, const QString& searched) {
+  const int count = static_cast<int>(hits.size());
+  QStringList shown;
+  QList<int> fullLines;  // the lines each hit needs in full
+  int spare = kResultLines;
+  for (const TXDBEintrag& hit : hits) {
+    const int wordLines = linesOf(hit.Word, kWordLineChars);
+    fullLines << std::max(wordLines, linesOf(hit.Meaning, kMeaningLineChars));
+    shown << cutToLine(hit.Meaning, kMeaningLineChars);
+    spare -= std::max(wordLines, linesOf(shown.last(), kMeaningLineChars));
+  }
+  auto expand = [&](int i) {
+    if (shown[i] == hits[i].Meaning) return;
+    const int cutLines = std::max(linesOf(hits[i].Word, kWordLineChars), linesOf(shown[i], kMeaningLineChars));
+    if (fullLines[i] - cutLines > spare) return;
+    spare -= fullLines[i] - cutLines;
+    shown[i] = hits[i].Meaning;
+  };
+  for (int i = 0; i < count; ++i)
+    if (isSearchedWord(hits[i].Word, searched)) expand(i);
+  for (int i = 0; i < count; ++i) expand(i);
+  return shown;
+}
+
 QString DictionarySearchPage::HitsMarkup(int n) const {
-  QString markup;
   const int hits = static_cast<int>(db_.Results().size());
+  QList<TXDBEintrag> entries;
   for (int i = kHitsPerPage * n; i >= 0 && i < std::min(kHitsPerPage * n + kHitsPerPage, hits); ++i) {
     const DictionaryHit& hit = db_.Results()[i];
-    const TXDBEintrag& entry = db_.Entry(hit.Direction, hit.Index);
-    markup += QStringLiteral("<+vok>") + SoundLink(entry.Word, recordings_) + QStringLiteral(" <x4><+bed>") +
-              FormatMeanings(entry.Meaning, true, false, recordings_) + QStringLiteral("<br>");
+    entries << db_.Entry(hit.Direction, hit.Index);
+  }
+  const QStringList meanings = ShownMeanings(entries, searchText_);
+  QString markup;
+  for (int i = 0; i < entries.size(); ++i) {
+    const bool cut = meanings[i] != entries[i].Meaning;
+    markup += QStringLiteral("<+vok>") + SoundLink(entries[i].Word, recordings_) + QStringLiteral(" <x4><+bed>") +
+              FormatMeanings(meanings[i], true, false, recordings_) + (cut ? QStringLiteral(" …") : QString()) +
+              QStringLiteral("<br>");
   }
   return markup;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "common/meaningtext.h"
+#include "dictionary/txdbeintrag.h"
 
 class PageCommandTable;
 class TXDatabase;
@@ -15,6 +16,11 @@ class TXPage;
 class DictionarySearchPage {
  public:
   static constexpr int kHitsPerPage = 12;
+  // The card of the page holds this many lines of hits, with this many
+  // characters in a line of the meaning column and of the word column.
+  static constexpr int kResultLines = 15;
+  static constexpr int kMeaningLineChars = 46;
+  static constexpr int kWordLineChars = 34;
   static inline const QString kPageFile = QStringLiteral("wörterbuch.htx");
 
   // pageFolder ends with "/"; recordings give the words their sound links.
@@ -32,6 +38,14 @@ class DictionarySearchPage {
   QString HitsMarkup(int n) const;
   static QString NavigationMarkup(int hits, int n);
 
+  // The meanings of the hits of one result page as they are shown, so that
+  // the page holds them: every hit gets a line, and a meaning longer than
+  // its line is cut after the meanings that fit (the first one always
+  // whole), marked by a final "…". The lines to spare show meanings in
+  // full: first those of the searched word's own entries ("casa" and
+  // "casa (f)" for "casa"), then those of the others in order.
+  static QStringList ShownMeanings(const QList<TXDBEintrag>& hits, const QString& searched);
+
  private:
   int pageCount() const;
 
@@ -40,6 +54,7 @@ class DictionarySearchPage {
   QString folder_;
   RecordingLookup recordings_;
   bool searched_ = false;
+  QString searchText_;
 };
 
 // Rows 24 "suchen" and 25 "sr" + N of the page commands.

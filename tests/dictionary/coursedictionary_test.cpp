@@ -75,7 +75,8 @@ TEST(CourseDictionary, TheStagedDictionaryCoversTheCourseInBothDirections) {
         problems << db.EntryWord(k) + QStringLiteral(": ") + *fault;
     }
   }
-  // Every word of the course is found in its direction with its class.
+  // Every word of the course is found in its direction with its class (in
+  // one spelling: "wie viel kostet das?" and "Wie viel kostet das?" share an entry).
   int found = 0;
   for (const TVokabel& v : records) {
     // A word whose meanings all hold a comma cannot be a dictionary entry.
@@ -84,7 +85,7 @@ TEST(CourseDictionary, TheStagedDictionaryCoversTheCourseInBothDirections) {
     if (meanings.isEmpty()) continue;
     db.SetDirection(v.Deutsch);
     const int k = db.FindEntry(v.Vokabel, v.Wortart + 1);
-    if (db.EntryWord(k) == v.Vokabel && db.EntryClass(k) == v.Wortart + 1) ++found;
+    if (DictionaryOrder::SameWord(db.EntryWord(k), v.Vokabel) && db.EntryClass(k) == v.Wortart + 1) ++found;
     else problems << v.Vokabel + QStringLiteral(" is missing");
   }
   EXPECT_GT(found, 1000);
