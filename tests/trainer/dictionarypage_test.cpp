@@ -143,3 +143,36 @@ TEST(DictionaryPage, ALearnerReachesThePageFromTheStartPageAndSearchesWithEnter)
   window.Dispatcher().Run(u"sr0,sr40"_s);
   EXPECT_TRUE(messages.messages().isEmpty()) << messages.messages().first().text.toStdString();
 }
+
+TEST(DictionaryResultPage, LongMeaningsAreCutSoThatTheCardHoldsTheHitsAndTheSearchedWordComesWhole) {
+  using P = DictionarySearchPage;
+  const QString many = QStringLiteral("aufziehen; zuziehen [Vorhang usw.]; fließen; rasen; rennen; verjagen; "
+                                      "verscheuchen; verschieben; verrücken; schnell fahren; laufen");
+  QList<TXDBEintrag> hits;
+  for (int i = 0; i < 11; ++i) hits.append({QStringLiteral("recorrer%1").arg(i), many, 2});
+  hits.append({QStringLiteral("correr"), many, 2});
+  const QStringList shown = P::ShownMeanings(hits, QStringLiteral("correr"));
+  ASSERT_EQ(shown.size(), 12);
+  int lines = 0;
+  for (int i = 0; i < 12; ++i) {
+    if (i < 11) {
+      EXPECT_TRUE(many.startsWith(shown[i])) << shown[i].toStdString();
+      EXPECT_LE(shown[i].size() + 2, P::kMeaningLineChars) << "one line with its final mark";
+    }
+    lines += static_cast<int>((shown[i].size() + P::kMeaningLineChars - 1) / P::kMeaningLineChars);
+  }
+  EXPECT_EQ(shown[11], many) << "the searched word's own entry is shown whole";
+  EXPECT_LE(lines, P::kResultLines);
+
+  // With room to spare nothing is cut; a first meaning is never cut.
+  const QString longFirst(60, QLatin1Char('x'));
+  EXPECT_EQ(P::ShownMeanings({{QStringLiteral("a"), many, 2}, {QStringLiteral("b"), longFirst + QStringLiteral("; y"), 1}},
+                             QStringLiteral("q")),
+            (QStringList{many, longFirst + QStringLiteral("; y")}));
+  QList<TXDBEintrag> full(12, TXDBEintrag{QStringLiteral("b"), longFirst + QStringLiteral("; y"), 1});
+  EXPECT_EQ(P::ShownMeanings(full, QString()).first(), longFirst);
+  // The gender mark belongs to the searched word: "casa (f)" is the word "casa".
+  QList<TXDBEintrag> casa(11, TXDBEintrag{QStringLiteral("casado"), many, 3});
+  casa.append({QStringLiteral("casa (f)"), many, 1});
+  EXPECT_EQ(P::ShownMeanings(casa, QStringLiteral("casa")).last(), many);
+}
