@@ -17,6 +17,28 @@ namespace {
 constexpr int kNoun = 1, kVerb = 2, kAdjective = 3, kSmallWord = 4, kPhraseWithVerb = 5, kPhrase = 6,
               kAdverb = 7, kPreposition = 8;
 
+// The value every occurrence of a key agrees on; a key seen with two
+// different values has none.
+template <typename Value>
+class Unanimous {
+ public:
+  void add(const QString& key, const Value& value) {
+    if (disputed_.contains(key)) return;
+    const auto it = values_.constFind(key);
+    if (it == values_.constEnd()) {
+      values_.insert(key, value);
+    } else if (*it != value) {
+      values_.remove(key);
+      disputed_.insert(key);
+    }
+  }
+  const QHash<QString, Value>& values() const { return values_; }
+
+ private:
+  QHash<QString, Value> values_;
+  QSet<QString> disputed_;
+};
+
 // One head word of an article line with its forms ("abatido, abatida") and tag.
 struct HeadItem {
   QStringList forms;
@@ -344,25 +366,16 @@ QStringList Meanings(const QString& translation) {
 }
 
 QHash<QString, int> GermanClasses(const QStringList& germanSpanishArticles) {
-  QHash<QString, int> classes;
-  QSet<QString> ambiguous;
+  Unanimous<int> classes;
   for (const QString& article : germanSpanishArticles) {
     QStringList labels;
     for (const HeadItem& head : headItems(article.section(QLatin1Char('\n'), 0, 0), labels)) {
       const int c = ClassOfTag(head.tag);
       if (c == 0) continue;
-      for (const QString& form : head.forms) {
-        if (ambiguous.contains(form)) continue;
-        const auto it = classes.constFind(form);
-        if (it == classes.constEnd()) classes.insert(form, c);
-        else if (*it != c) {
-          classes.remove(form);
-          ambiguous.insert(form);
-        }
-      }
+      for (const QString& form : head.forms) classes.add(form, c);
     }
   }
-  return classes;
+  return classes.values();
 }
 
 Direction SpanishGerman(const QStringList& articles, const QHash<QString, int>& germanClasses) {
@@ -411,22 +424,12 @@ Direction SpanishGerman(const QStringList& articles, const QHash<QString, int>& 
 
 QHash<QString, QString> SpanishGenders(const QList<TXDBEintrag>& spanishGerman) {
   static const QRegularExpression markRe(QStringLiteral("^(.*) (\\((?:m|f|mpl|fpl|mf)\\))$"));
-  QHash<QString, QString> genders;
-  QSet<QString> ambiguous;
+  Unanimous<QString> genders;
   for (const TXDBEintrag& e : spanishGerman) {
     if (e.Wortart != kNoun) continue;
-    const auto m = markRe.match(e.Word);
-    if (!m.hasMatch()) continue;
-    const QString word = m.captured(1), mark = m.captured(2);
-    if (ambiguous.contains(word)) continue;
-    const auto it = genders.constFind(word);
-    if (it == genders.constEnd()) genders.insert(word, mark);
-    else if (*it != mark) {
-      genders.remove(word);
-      ambiguous.insert(word);
-    }
+    if (const auto m = markRe.match(e.Word); m.hasMatch()) genders.add(m.captured(1), m.captured(2));
   }
-  return genders;
+  return genders.values();
 }
 
 Direction GermanSpanish(const QStringList& articles, const QHash<QString, QString>& spanishGenders) {

@@ -14,6 +14,7 @@
 // STAGE/s_d.zvk (Spanish-German) and STAGE/d_s.zvk (German-Spanish). With
 // --stamps, a staged file changed since the last run is left as it is.
 #include <QCoreApplication>
+#include <QDir>
 #include <cstdio>
 
 #include "common/fileio.h"
@@ -72,6 +73,10 @@ int convertFreedict(const QStringList& args) {
   const Freedict::Direction german =
       Freedict::GermanSpanish(articles[1], Freedict::SpanishGenders(spanish.entries));
   const QString out = args[2] + QLatin1Char('/');
+  if (!QDir().mkpath(args[2])) {
+    complain(args[2] + QStringLiteral(" kann nicht angelegt werden"));
+    return 1;
+  }
   if (!write(out + QStringLiteral("s_d.zvk"), spanish.entries) || !write(out + QStringLiteral("d_s.zvk"), german.entries))
     return 1;
   say(spanish.report.Line(QStringLiteral("Spanisch-Deutsch")));
