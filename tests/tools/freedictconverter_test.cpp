@@ -203,7 +203,10 @@ TEST(FreedictConverter, GermanSpanishArticlesKeepTranslationsAndGiveNounsTheirGe
        QStringLiteral("Alphabetisierung /a/ <n, fem>\nalfabetización\nVermittlung des Lesens\n"),
        QStringLiteral("gehen /a/ /b/ <v>\n1. ir, andar\nsich fortbewegen\n2. funcionar\nfunktionieren\n"),
        QStringLiteral("Anstalten machen /a/\namagar\nsich anschicken\n"),
-       QStringLiteral("Alpenrose /a/ <n, fem>\nróżanecznik alpejski\nPflanze\n")},
+       QStringLiteral("Alpenrose /a/ <n, fem>\nróżanecznik alpejski\nPflanze\n"),
+       QStringLiteral("Blessur /a/ <n, fem>\n1. herida\nVerletzung\n2. de, guerra, herida\nKriegsverletzung\n"),
+       QStringLiteral("abrupt /a/ <adj>\nabrupto, abrupta, brusco\nplötzlich\n"), QStringLiteral(". /a/ <adv>\npunto\nx\n"),
+       QStringLiteral("in /a/ <preposition>\nen, de\nx\n")},
       genders);
   const QString all = describe(d.entries);
   // Definitions are left out; a trailing sense number is no part of the translation.
@@ -216,8 +219,16 @@ TEST(FreedictConverter, GermanSpanishArticlesKeepTranslationsAndGiveNounsTheirGe
   EXPECT_EQ(find(d.entries, QStringLiteral("gehen"), 2)->Meaning, QStringLiteral("ir; andar; funcionar"));
   EXPECT_NE(find(d.entries, QStringLiteral("Anstalten machen"), 5), nullptr);
   EXPECT_EQ(find(d.entries, QStringLiteral("Alpenrose")), nullptr);
+  // A translation the source broke into its words is left out; an
+  // adjective's feminine after its masculine is no meaning of its own; a
+  // head word without a letter is none.
+  EXPECT_EQ(find(d.entries, QStringLiteral("Blessur"))->Meaning, QStringLiteral("herida"));
+  EXPECT_EQ(find(d.entries, QStringLiteral("abrupt"))->Meaning, QStringLiteral("abrupto; brusco"));
+  EXPECT_EQ(find(d.entries, QStringLiteral(".")), nullptr);
+  EXPECT_EQ(find(d.entries, QStringLiteral("in"), 8)->Meaning, QStringLiteral("en; de")) << "prepositions may mean one";
   EXPECT_EQ(d.report.droppedCharset, 1);
-  EXPECT_EQ(d.report.droppedWords, 1);
+  EXPECT_EQ(d.report.droppedDamaged, 3);
+  EXPECT_EQ(d.report.droppedWords, 2);
 }
 
 TEST(DictionaryBuilder, MergesTheSameWordIgnoringCaseWithTheFirstSourceLeading) {

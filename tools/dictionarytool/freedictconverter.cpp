@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 
 #include "common/meaningtext.h"
 #include "common/textcodec.h"
@@ -92,6 +93,21 @@ bool startsLowercase(const QString& text) {
   for (const QChar c : text)
     if (c.isLetter()) return c.isLower();
   return false;
+}
+
+bool hasLetter(const QString& text) {
+  return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+}
+
+// Meanings of which one is a lone article, preposition or conjunction.
+bool isBrokenPhrase(const QStringList& meanings) {
+  static const QSet<QString> function = {
+      QStringLiteral("a"),   QStringLiteral("al"),  QStringLiteral("con"), QStringLiteral("de"),
+      QStringLiteral("del"), QStringLiteral("el"),  QStringLiteral("en"),  QStringLiteral("la"),
+      QStringLiteral("las"), QStringLiteral("los"), QStringLiteral("o"),   QStringLiteral("para"),
+      QStringLiteral("por"), QStringLiteral("un"),  QStringLiteral("una"), QStringLiteral("y"), QStringLiteral("todo")};
+  return meanings.size() > 1 &&
+         std::any_of(meanings.begin(), meanings.end(), [](const QString& m) { return function.contains(m); });
 }
 
 QString withoutPunctuation(QString text) {
@@ -410,7 +426,7 @@ Direction SpanishGerman(const QStringList& articles, const QHash<QString, int>& 
         }
         const QString mark = wortart == kNoun ? GenderMark(head.tag) : QString();
         const QString word = mark.isEmpty() ? form : form + QLatin1Char(' ') + mark;
-        if (!Cp1252::canEncode(word) || meaning.isEmpty()) {
+        if (!Cp1252::canEncode(word) || !hasLetter(word) || meaning.isEmpty()) {
           ++d.report.droppedWords;
           continue;
         }
@@ -453,7 +469,17 @@ Direction GermanSpanish(const QStringList& articles, const QHash<QString, QStrin
       translations << lines[1];
     }
     MeaningCollector meanings(d.report);
-    for (QString t : translations) meanings.add(t.remove(subSenseRe), labels);
+    const int headClass = heads.isEmpty() ? 0 : ClassOfTag(heads.first().tag);
+    for (QString t : translations) {
+      t.remove(subSenseRe);
+      // A translation that the source broke into its words ("de, guerra,
+      // herida" for "herida de guerra") cannot be put together again.
+      if (headClass != kSmallWord && headClass != kPreposition && isBrokenPhrase(Meanings(t))) {
+        d.report.droppedDamaged += static_cast<int>(Meanings(t).size());
+        continue;
+      }
+      meanings.add(t, labels);
+    }
 
     for (const HeadItem& head : heads) {
       for (const QString& form : head.forms) {
@@ -462,7 +488,12 @@ Direction GermanSpanish(const QStringList& articles, const QHash<QString, QStrin
         QStringList items = meanings.items();
         if (wortart == kNoun)
           for (QString& item : items) item = withGender(item, spanishGenders);
-        if (!Cp1252::canEncode(form) || items.isEmpty()) {
+        // An adjective's feminine right after its masculine ("abrupto;
+        // abrupta") is no meaning of its own.
+        if (wortart == kAdjective)
+          for (qsizetype i = items.size() - 1; i > 0; --i)
+            if (SpanishForms::IsFeminineOf(items[i], items[i - 1])) items.removeAt(i);
+        if (!Cp1252::canEncode(form) || !hasLetter(form) || items.isEmpty()) {
           ++d.report.droppedWords;
           continue;
         }
