@@ -474,8 +474,9 @@ Direction GermanSpanish(const QStringList& articles, const QHash<QString, QStrin
       t.remove(subSenseRe);
       // A translation that the source broke into its words ("de, guerra,
       // herida" for "herida de guerra") cannot be put together again.
-      if (headClass != kSmallWord && headClass != kPreposition && isBrokenPhrase(Meanings(t))) {
-        d.report.droppedDamaged += static_cast<int>(Meanings(t).size());
+      const QStringList pieces = Meanings(t);
+      if (headClass != kSmallWord && headClass != kPreposition && isBrokenPhrase(pieces)) {
+        d.report.droppedDamaged += static_cast<int>(pieces.size());
         continue;
       }
       meanings.add(t, labels);
