@@ -21,6 +21,9 @@
 #include "users/loginflow.h"
 #include "users/txuserbase.h"
 #include "users/usercommands.h"
+#include "verbs/tverben.h"
+#include "verbs/verbcommands.h"
+#include "verbs/verbfile.h"
 #include "vocabulary/tbibliothek.h"
 
 int main(int argc, char** argv) {
@@ -79,6 +82,10 @@ int main(int argc, char** argv) {
   DictionarySearchPage dictionaryPage(dictionary, *mainWindow.XPage(), mainWindow.PageFolder(),
                                       startup.shared().RecordingPaths());
   RegisterDictionaryCommands(commands, dictionaryPage);
+  // The verb trainer comes with the main window and writes on its page.
+  TVerben verbs(*mainWindow.XPage(), mainWindow.PageFolder());
+  verbs.Load(VerbFile::PathIn(env.ProgramDir));
+  RegisterVerbCommands(commands, verbs, &mainWindow);
   mainWindow.ShowStartPage();
   // Answers of the games and of long rounds are kept at least every two minutes.
   QTimer autosave;
