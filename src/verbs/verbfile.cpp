@@ -83,7 +83,9 @@ void BuildCompoundTenses(std::vector<TVerb>& verbs) {
 }
 
 std::optional<std::vector<TVerb>> Read(const QString& path) {
-  const std::optional<QString> text = FileIO::readText(FileLookup::locate(path));
+  const QString found = FileLookup::locate(path);
+  if (found.isEmpty()) return std::nullopt;
+  const std::optional<QString> text = FileIO::readText(found);
   if (!text) return std::nullopt;
   std::vector<TVerb> verbs = Parse(FileIO::splitLines(*text));
   BuildCompoundTenses(verbs);

@@ -30,9 +30,12 @@ class TVerbPrDlg : public QDialog {
   // The printer's set-up; true when it was confirmed. Tests replace it.
   std::function<bool(QPrinter&, QWidget*)> SetUpPrinter;
 
+  // OK: the printer is set up first unless "Einrichten..." did it, then the
+  // choice is printed and the dialog closes.
+  void accept() override;
+
  private:
   void setUp();
-  void accept() override;
 
   const std::vector<TVerb>& verbs_;
   std::unique_ptr<QPrinter> printer_;
