@@ -76,12 +76,36 @@ def play_button(active):
     return pixel
 
 
+def arrow(left):
+    # A page arrow for the verb selection: a dark disc with a light chevron,
+    # anti-aliased. The page tints the dark parts in its own colours (IMG
+    # COLOR and FCOLOR) and lets the light ones show the paper.
+    def inside(x, y):
+        if left:
+            x = 39.0 - x
+        if (x - 19.5) ** 2 + (y - 19.5) ** 2 > 18.5 ** 2:
+            return False
+        # The chevron ">": two strokes meeting at (26, 19.5).
+        dy = abs(y - 19.5)
+        on_stroke = dy <= 9.5 and abs((x - 26.0) + dy * 0.85) <= 2.6
+        return not on_stroke
+
+    def pixel(x, y):
+        hits = sum(inside(x + (i + 0.5) / 4, y + (j + 0.5) / 4) for i in range(4) for j in range(4))
+        v = 255 - hits * 255 // 16
+        return (v, v, v)
+    return pixel
+
+
 if __name__ == "__main__":
     for active in (0, 1):
         with open("course/hzvk/bilder/knopf_rec%d.bmp" % active, "wb") as f:
             f.write(bmp(32, 32, record_button(active)))
         with open("course/hzvk/bilder/knopf_play%d.bmp" % active, "wb") as f:
             f.write(bmp(32, 32, play_button(active)))
+    for name, left in (("L", True), ("R", False)):
+        with open("course/hzvk/gfx/pfeil_%s.bmp" % name, "wb") as f:
+            f.write(bmp(40, 40, arrow(left)))
     with open("course/hzvk/bilder/flagge.png", "wb") as f:
         f.write(png(90, 60, flag))
     with open("course/hzvk/bilder/karte.png", "wb") as f:

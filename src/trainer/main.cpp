@@ -85,6 +85,13 @@ int main(int argc, char** argv) {
   // The verb trainer comes with the main window and writes on its page.
   TVerben verbs(*mainWindow.XPage(), mainWindow.PageFolder());
   verbs.Load(VerbFile::PathIn(env.ProgramDir));
+  // The learner's choice of verbs and tenses, now and after every login.
+  verbs.SetSelectionStore(&env.store(), [&env] { return env.UserKeyPath(); });
+  verbs.RestoreSelection();
+  users.loadLearnerSettings = [&verbs, before = users.loadLearnerSettings] {
+    if (before) before();
+    verbs.RestoreSelection();
+  };
   RegisterVerbCommands(commands, verbs, &mainWindow);
   mainWindow.ShowStartPage();
   // Answers of the games and of long rounds are kept at least every two minutes.

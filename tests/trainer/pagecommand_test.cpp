@@ -10,7 +10,6 @@
 #include "common/messagerecorder.h"
 #include "common/pagecommanddispatcher.h"
 #include "common/pagecommandtable.h"
-#include "trainer/verbpresets.h"
 #include "vocabulary/tvoceinstellungen.h"
 
 namespace {
@@ -162,8 +161,6 @@ TEST(PageCommand, QueriesModesSelectionsAndTheWeb) {
                          QStringLiteral("auswahl grundwortschatz\\a.asc"), QStringLiteral("vstart"), QStringLiteral("vt 2"),
                          QStringLiteral("web http://www.example.org"), QStringLiteral("rate x"), QStringLiteral("end")}));
   EXPECT_EQ(TVocEinstellungen::ModeNames().size(), 10);
-  EXPECT_EQ(VerbPresets::Tenses(3), QStringLiteral("+++++-+++-----+-"));
-  EXPECT_EQ(VerbPresets::Verbs(1).size(), 58);
 }
 
 TEST(PageCommand, UserRowsNeedALearnerAndRefreshAfterLogin) {
