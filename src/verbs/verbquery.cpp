@@ -1,5 +1,7 @@
 #include "verbs/verbquery.h"
 
+#include <algorithm>
+
 #include "common/markuptext.h"
 #include "common/messagebox.h"
 #include "common/random.h"
