@@ -3,7 +3,7 @@
 # library links exactly those. A folder never reaches a layer above it, so
 # the libraries form no loop. The include check (cmake/checklayers.cmake, a
 # CTest) reads this table too.
-set(ZVK_LAYERS common environment pages sound users vocabulary verbs dictionary startup superlearning trainer editor)
+set(ZVK_LAYERS common environment pages sound users vocabulary verbs lab dictionary startup superlearning trainer editor)
 
 set(ZVK_USES_common "")
 set(ZVK_USES_environment common)
@@ -12,8 +12,9 @@ set(ZVK_USES_sound pages environment common)
 set(ZVK_USES_users pages environment common)
 set(ZVK_USES_vocabulary users sound pages environment common)
 set(ZVK_USES_verbs vocabulary users sound pages environment common)
+set(ZVK_USES_lab vocabulary users sound pages environment common)
 set(ZVK_USES_dictionary vocabulary users sound pages environment common)
 set(ZVK_USES_startup dictionary vocabulary users sound pages environment common)
 set(ZVK_USES_superlearning dictionary vocabulary users sound pages environment common)
-set(ZVK_USES_trainer superlearning startup verbs dictionary vocabulary users sound pages environment common)
+set(ZVK_USES_trainer superlearning startup lab verbs dictionary vocabulary users sound pages environment common)
 set(ZVK_USES_editor startup dictionary vocabulary users sound pages environment common)

@@ -112,6 +112,23 @@ void TXPage::ShowPage() {
   }
 }
 
+void TXPage::RefreshHostPictures() {
+  if (!state_.PictureRequest) return;
+  bool changed = false;
+  for (TPicture& picture : state_.Elements.Pictures) {
+    if (!picture.HostPicture || !picture.Source.startsWith(QLatin1Char('%'))) continue;
+    const qsizetype eq = picture.Source.indexOf(QLatin1Char('='));
+    picture.Image.fill(Qt::white);
+    state_.PictureRequest(eq < 0 ? QString() : picture.Source.mid(eq + 1), picture.Image);
+    changed = true;
+  }
+  if (!changed) return;
+  PageRenderer(state_, text_).Draw(buffer_, width(), height());
+  drawClosedGaps();
+  if (recorder_) recorder_->SetVisible(true);
+  update();
+}
+
 void TXPage::setScrollPosition(int position) {
   const int p = std::clamp(position, 0, state_.Layout.ScrollMax);
   if (p == state_.Layout.ScrollPosition) return;

@@ -112,6 +112,10 @@ class TXPage : public QWidget {
   // Lays out and draws the current page and shows its widgets (done after
   // every new page; call it again after the page was changed).
   void ShowPage();
+  // The host draws its pictures ("%WxH=code") again, and the page is drawn
+  // anew without being built or laid out again: its widgets, gap answers
+  // and recorder stay as they are.
+  void RefreshHostPictures();
   // The whole document as drawn (its width is the page's).
   const QImage& Buffer() const { return buffer_; }
   int ScrollPosition() const { return state_.Layout.ScrollPosition; }

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
+#include <vector>
 
 // Uncompressed PCM as the recorder keeps it and as it is written to a
 // ".wav" file (RIFF/WAVE with one "fmt " and one "data" chunk).
@@ -30,3 +32,20 @@ QByteArray WaveHeader(const WaveFormat& format, quint32 dataBytes);
 // Writes header and samples through a temporary file that replaces the old
 // one only when everything was written. False when the file cannot be written.
 bool WriteWaveFile(const QString& path, const WaveFormat& format, const QByteArray& samples);
+
+// A PCM recording read from a ".wav" file.
+struct WaveData {
+  WaveFormat format;
+  QByteArray samples;  // whole blocks only
+
+  // The samples as numbers from -1 to 1, the channels of a block averaged.
+  std::vector<float> mono() const;
+  qint64 durationMs() const { return format.bytesToMs(samples.size()); }
+};
+
+// Reads a RIFF/WAVE file of uncompressed PCM in a format WaveFormat
+// accepts: the "fmt " and "data" chunks are found among any others, and a
+// data size that runs past the end (a recording cut short) is cut to the
+// bytes present. None for anything else.
+std::optional<WaveData> ParseWave(const QByteArray& bytes);
+std::optional<WaveData> ReadWaveFile(const QString& path);

@@ -9,8 +9,11 @@
 #include "environment/environment.h"
 #include "environment/settingscommands.h"
 #include "environment/settingsstore.h"
+#include "lab/labcommands.h"
+#include "lab/tthemenliste.h"
 #include "common/messagebox.h"
 #include "pages/txpage.h"
+#include "sound/baserec.h"
 #include "trainer/shortcuts.h"
 #include "sound/sampleplayer.h"
 #include "sound/txwavebase.h"
@@ -65,6 +68,8 @@ int main(int argc, char** argv) {
   TLogin login(env, users, dialogs);
   if (!measuring) login.StartLogin();
   TrainerStartup::LoadVocabularySettings(library);
+  // The language lab after the login, so that it reads the learner's settings.
+  const std::unique_ptr<TThemenListe> lab = TThemenListe::Create(env);
   // The recording databases: the main one (created empty when missing) and
   // the course's; the library's texts find their recordings through both.
   startup.CreateMainRecordingDatabase();
@@ -93,6 +98,28 @@ int main(int argc, char** argv) {
     verbs.RestoreSelection();
   };
   RegisterVerbCommands(commands, verbs, &mainWindow);
+  // The language lab writes on the main page, draws the comparison of the
+  // learner's voice with the model there and hears of every recording.
+  lab->SetPage(mainWindow.XPage(), mainWindow.PageFolder());
+  RegisterLabCommands(commands, *lab);
+  mainWindow.AddPictureSource([&lab](const QString& code, QImage& picture) { return lab->DrawPicture(code, picture); });
+  TXPage& page = *mainWindow.XPage();
+  page.CreateRecorder = [make = page.CreateRecorder, &lab](const TRecorderSpec& spec) {
+    std::unique_ptr<TPageRecorder> recorder = make ? make(spec) : nullptr;
+    if (auto* voice = dynamic_cast<TBaseRec*>(recorder.get())) lab->WatchRecorder(*voice);
+    return recorder;
+  };
+  mainWindow.OnRelease = [&lab] { lab->Release(); };
+  // Each learner keeps their own lab settings: a change of learner saves
+  // the last one's and loads the new one's.
+  users.saveLearnerSettings = [&lab, before = users.saveLearnerSettings] {
+    if (before) before();
+    lab->SaveLabSettings();
+  };
+  users.loadLearnerSettings = [&lab, before = users.loadLearnerSettings] {
+    if (before) before();
+    lab->LoadLabSettings();
+  };
   mainWindow.ShowStartPage();
   // Answers of the games and of long rounds are kept at least every two minutes.
   QTimer autosave;

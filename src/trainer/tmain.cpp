@@ -97,6 +97,8 @@ TMain::TMain(Environment& environment, TXUserBase* users, TBibliothek* library)
   page_->state().ProgramDir = env_.ProgramDir;
   page_->setOnSpecialCode([this](TXPage*, QString& code) { codes_.Answer(code); });
   page_->setOnPictureRequest([this](TXPage*, const QString& code, QImage& picture) {
+    for (const PictureSource& source : pictureSources_)
+      if (source(code, picture)) return;
     if (users_ && users_->IsLoggedIn()) users_->DrawPicture(code, picture);
   });
   page_->OnCommand = [this](TXPage*, const QString& command) { dispatcher_.Run(command); };
@@ -254,7 +256,8 @@ void TMain::Beenden() {
   if (!QCoreApplication::closingDown()) QCoreApplication::processEvents();
   if (env_.WirtschaftDir == QLatin1String("-")) env_.SaveDirectories(Environment::SaveWirtschaftDir);
   if (env_.RechtDir == QLatin1String("-")) env_.SaveDirectories(Environment::SaveRechtDir);
-  // The learner's data first (with the learner's vocabulary settings); a
+  if (OnRelease) OnRelease();
+  // The learner's data next (with the learner's vocabulary settings); a
   // failure is reported by the user base itself.
   if (users_ && users_->IsLoggedIn()) users_->SaveUser();
   // Without a learner the vocabulary settings go to the program's own file.

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "common/loopstate.h"
 #include "common/pagecommanddispatcher.h"
@@ -89,6 +91,14 @@ class TMain : public QWidget {
   // Called after a volume key changed the volume (the presentation options keep it).
   std::function<void()> OnMusicVolumeChanged;
 
+  // A subsystem that draws pictures for the pages ("%WxH=code"): true when
+  // it drew the code. Asked in the order added, before the learner's charts.
+  using PictureSource = std::function<bool(const QString& code, QImage& picture)>;
+  void AddPictureSource(PictureSource source) { pictureSources_.push_back(std::move(source)); }
+  // Runs in Beenden before the learner's data is saved: the subsystems
+  // that keep settings of their own save them and let go of the page.
+  std::function<void()> OnRelease;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -119,5 +129,6 @@ class TMain : public QWidget {
   std::unique_ptr<TQueryPage> queryPage_;
   std::unique_ptr<TVocQuery> query_;
   TMusic* music_ = nullptr;
+  std::vector<PictureSource> pictureSources_;
   bool ending_ = false;
 };

@@ -222,7 +222,7 @@ void VerbQuery::Answer(const QString& code) {
     questionNumber_ = 0;
     rightAnswers_ = 0;
     page_.SetVariable(QStringLiteral("weiter"),
-                      QStringLiteral("Noch eine Runde???<br><a href=\"§verbweiter\">Klar</a> &nbsp; "
+                      QStringLiteral("Noch eine Runde???" "<br><a href=\"§verbweiter\">Klar</a> &nbsp; "
                                      "<a href=\"verben.htx\">Lieber nicht</a>"));
   } else {
     page_.SetVariable(QStringLiteral("weiter"), QStringLiteral("<a href=\"§verbweiter\" return>Weiter</a>"));

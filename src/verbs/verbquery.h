@@ -47,8 +47,8 @@ class VerbQuery {
   // The six options of a multiple-choice question, option 0 the right one.
   const std::array<QString, kOptions>& Options() const { return options_; }
 
-  static QString NoVerbsText() { return QStringLiteral("Keine Verben aktiviert! Was soll ich abfragen???!"); }
-  static QString NoTensesText() { return QStringLiteral("Keine Zeiten aktiviert! Was soll ich abfragen???!"); }
+  static QString NoVerbsText() { return QStringLiteral("Keine Verben aktiviert! Was soll ich abfragen???" "!"); }
+  static QString NoTensesText() { return QStringLiteral("Keine Zeiten aktiviert! Was soll ich abfragen???" "!"); }
   static QString SelectText() { return QStringLiteral("Bitte mindestens 1 Verb und 1 Zeit auswählen!"); }
 
  private:

@@ -215,14 +215,14 @@ TEST(VerbQuery, NothingSelectedGivesTheWarningsAndTheSelectionPage) {
   Trainer t;
   t.run(u"vnone,verb"_s);
   ASSERT_EQ(t.messages.messages().size(), 2);
-  EXPECT_EQ(t.messages.messages()[0].text, u"Keine Verben aktiviert! Was soll ich abfragen???!"_s);
+  EXPECT_EQ(t.messages.messages()[0].text, u"Keine Verben aktiviert! Was soll ich abfragen???" "!"_s);
   EXPECT_EQ(t.messages.messages()[1].text, u"Bitte mindestens 1 Verb und 1 Zeit auswählen!"_s);
   EXPECT_EQ(t.page.XFile(), u"verbmanuell.htx"_s);
   EXPECT_FALSE(t.verbs.Query().Running());
   t.messages.clear();
   t.run(u"vall,-vz0,-vz1,-vz2,-vz3,-vz4,-vz5,-vz6,-vz7,-vz8,-vz9,-vz10,-vz11,-vz12,-vz13,-vz14,-vz15,verb"_s);
   ASSERT_EQ(t.messages.messages().size(), 2);
-  EXPECT_EQ(t.messages.messages()[0].text, u"Keine Zeiten aktiviert! Was soll ich abfragen???!"_s);
+  EXPECT_EQ(t.messages.messages()[0].text, u"Keine Zeiten aktiviert! Was soll ich abfragen???" "!"_s);
 
   // Answers and "verbweiter" without a round change nothing.
   Trainer idle;
@@ -396,7 +396,7 @@ TEST(VerbQuery, ARoundOfTenAndWhatItLeavesOnThePage) {
     }
   }
   EXPECT_EQ(t.var(u"Prozent"_s), u"70%"_s);
-  EXPECT_TRUE(t.var(u"weiter"_s).startsWith(u"Noch eine Runde???<br><a href=\"§verbweiter\">Klar</a>"_s));
+  EXPECT_TRUE(t.var(u"weiter"_s).startsWith(u"Noch eine Runde???" "<br><a href=\"§verbweiter\">Klar</a>"_s));
   EXPECT_TRUE(t.var(u"weiter"_s).contains(u"<a href=\"verben.htx\">Lieber nicht</a>"_s));
   EXPECT_EQ(t.verbs.Query().QuestionNumber(), 0);
   EXPECT_EQ(t.verbs.Query().RightAnswers(), 0);

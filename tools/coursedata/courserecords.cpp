@@ -5,6 +5,7 @@
 
 #include "common/fileio.h"
 #include "common/zstream.h"
+#include "lab/labsentences.h"
 #include "pages/pagefile.h"
 #include "pages/zipresource.h"
 #include "vocabulary/libraryfile.h"
@@ -41,23 +42,10 @@ bool readLibraries(const QString& root, QList<TVokabel>& records, QStringList& e
 }
 
 bool readBasicSource(const QString& path, QList<TVokabel>& records, QStringList& errors) {
-  const auto bytes = FileIO::readBytes(path);
-  if (!bytes) {
-    errors.append(path + QStringLiteral(": nicht lesbar"));
-    return false;
-  }
-  QByteArray stream = *bytes;
-  if (!ZStream::looksCompressed(stream)) {
-    const PageFile::Conversion packed = PageFile::pack(stream);
-    if (!packed.error.isEmpty()) {
-      errors.append(path + QStringLiteral(": ") + packed.error);
-      return false;
-    }
-    stream = packed.bytes;
-  }
+  std::optional<TZIPResource> reader = OpenResource(path, errors);
+  if (!reader) return false;
   // The records the programs read from the built-in resource, read the same way.
-  TZIPResource reader = TZIPResource::fromStream(stream);
-  const TRes basic(reader);
+  const TRes basic(*reader);
   records += basic.Items();
   return true;
 }
@@ -69,6 +57,31 @@ bool Read(const QString& vocabularyDir, const QStringList& basicSources, QList<T
   if (!readLibraries(vocabularyDir, records, errors)) return false;
   for (const QString& path : basicSources)
     if (!readBasicSource(path, records, errors)) return false;
+  return true;
+}
+
+std::optional<TZIPResource> OpenResource(const QString& path, QStringList& errors) {
+  const auto bytes = FileIO::readBytes(path);
+  if (!bytes) {
+    errors.append(path + QStringLiteral(": nicht lesbar"));
+    return std::nullopt;
+  }
+  QByteArray stream = *bytes;
+  if (!ZStream::looksCompressed(stream)) {
+    const PageFile::Conversion packed = PageFile::pack(stream);
+    if (!packed.error.isEmpty()) {
+      errors.append(path + QStringLiteral(": ") + packed.error);
+      return std::nullopt;
+    }
+    stream = packed.bytes;
+  }
+  return TZIPResource::fromStream(stream);
+}
+
+bool ReadLabTopics(const QString& path, QList<TThema>& topics, QStringList& errors) {
+  std::optional<TZIPResource> reader = OpenResource(path, errors);
+  if (!reader) return false;
+  topics = LabSentences::Read(*reader);
   return true;
 }
 

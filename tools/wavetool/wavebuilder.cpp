@@ -4,20 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSet>
-#include <QStandardPaths>
-#include <deque>
-#include <memory>
 
 #include "common/fileio.h"
 #include "courserecords.h"
+#include "espeakjobs.h"
 #include "sound/txwavebase.h"
 
 namespace {
-
-// espeak-ng takes a few tenths of a second per text, most of it starting up.
-constexpr int kEspeakTimeoutMs = 60000;
 
 QString referencePrefix() { return QStringLiteral("XS:\\") + WaveBuilder::kSubFolder + QLatin1Char('\\'); }
 
@@ -40,13 +34,7 @@ QString WaveBuilder::fileNameFor(const QString& spoken) const {
   return TXWaveBase::RecordingFileName(spoken) + QLatin1Char('_') + QString::fromLatin1(hash) + QStringLiteral(".wav");
 }
 
-QString WaveBuilder::espeakProgram() const {
-  if (options_.espeak.contains(QLatin1Char('/'))) {
-    const QFileInfo info(options_.espeak);
-    return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
-  }
-  return QStandardPaths::findExecutable(options_.espeak);
-}
+QString WaveBuilder::espeakProgram() const { return EspeakJobs::FindProgram(options_.espeak); }
 
 bool WaveBuilder::run() {
   const QString program = espeakProgram();
@@ -71,72 +59,18 @@ bool WaveBuilder::generate(const QString& program) {
     errors_.append(dir + QStringLiteral(": Verzeichnis kann nicht angelegt werden"));
     return false;
   }
-  struct Job {
-    QString spoken;
-    QString target;
-    QString temporary;
-    std::unique_ptr<QProcess> process;
-  };
-  std::deque<Job> pending;
+  std::vector<EspeakJobs::Job> jobs;
   for (const QString& spoken : texts_.spokenForms()) {
     const QString target = QDir(dir).filePath(fileNameFor(spoken));
     if (QFileInfo(target).isFile() && QFileInfo(target).size() > 44) {
       ++kept_;
       continue;
     }
-    pending.push_back({spoken, target, target + QStringLiteral(".tmp"), nullptr});
+    jobs.push_back({spoken, target, options_.speed});
   }
-
-  std::deque<Job> running;
-  const auto start = [&](Job& job) {
-    job.process = std::make_unique<QProcess>();
-    job.process->setProcessChannelMode(QProcess::SeparateChannels);
-    // The text goes through standard input, so that nothing in it is taken for an option.
-    job.process->start(program, {QStringLiteral("-v"), options_.voice, QStringLiteral("-s"),
-                                 QString::number(options_.speed), QStringLiteral("-b"), QStringLiteral("1"),
-                                 QStringLiteral("-w"), job.temporary, QStringLiteral("--stdin")});
-    job.process->write(job.spoken.toUtf8() + '\n');
-    job.process->closeWriteChannel();
-  };
-  const auto finish = [&](Job& job) {
-    QProcess& p = *job.process;
-    const bool finished = p.waitForFinished(kEspeakTimeoutMs);
-    const bool ok = finished && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 &&
-                    QFileInfo(job.temporary).size() > 44;
-    if (!ok) {
-      if (!finished) p.kill();
-      p.waitForFinished(1000);
-      const QString detail = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
-      errors_.append(QStringLiteral("espeak-ng konnte \"") + job.spoken + QStringLiteral("\" nicht sprechen") +
-                     (detail.isEmpty() ? QString() : QStringLiteral(": ") + detail));
-      QFile::remove(job.temporary);
-      return false;
-    }
-    // Complete recordings only: a build that is stopped leaves a ".tmp" file, never a short ".wav".
-    QFile::remove(job.target);
-    if (!QFile::rename(job.temporary, job.target)) {
-      errors_.append(job.target + QStringLiteral(": nicht schreibbar"));
-      return false;
-    }
-    ++generated_;
-    return true;
-  };
-
-  bool ok = true;
-  while (ok && (!pending.empty() || !running.empty())) {
-    while (!pending.empty() && static_cast<int>(running.size()) < options_.jobs) {
-      running.push_back(std::move(pending.front()));
-      pending.pop_front();
-      start(running.back());
-    }
-    ok = finish(running.front());
-    running.pop_front();
-  }
-  for (Job& job : running) {
-    job.process->kill();
-    job.process->waitForFinished(1000);
-    QFile::remove(job.temporary);
-  }
+  EspeakJobs espeak(program, options_.voice, options_.jobs);
+  const bool ok = espeak.Run(jobs, errors_);
+  generated_ = espeak.Generated();
   return ok;
 }
 
