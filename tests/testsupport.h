@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -49,3 +50,13 @@ class ScopedConfigHome {
   QByteArray previous_;
   bool hadPrevious_;
 };
+
+// Tests that speak need espeak-ng. CI installs it, so there a missing
+// program fails the test; elsewhere it is skipped.
+#define REQUIRE_ESPEAK()                                                                              \
+  do {                                                                                                \
+    if (QStandardPaths::findExecutable(QStringLiteral("espeak-ng")).isEmpty()) {                      \
+      if (qEnvironmentVariableIsSet("CI")) FAIL() << "espeak-ng is missing (scripts/install-deps)";  \
+      GTEST_SKIP() << "espeak-ng is not installed";                                                   \
+    }                                                                                                 \
+  } while (false)

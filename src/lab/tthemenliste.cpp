@@ -236,6 +236,14 @@ void TThemenListe::WatchRecorder(TBaseRec& recorder) {
   };
 }
 
+PageRecorderFactory TThemenListe::WatchingRecorders(PageRecorderFactory make) {
+  return [this, make = std::move(make)](const TRecorderSpec& spec) {
+    std::unique_ptr<TPageRecorder> recorder = make ? make(spec) : nullptr;
+    if (auto* voice = dynamic_cast<TBaseRec*>(recorder.get())) WatchRecorder(*voice);
+    return recorder;
+  };
+}
+
 void TThemenListe::recordingEnded(TBaseRec& recorder) {
   if (!onSentencePage()) return;
   const QString path = comparison_.OwnRecordingPath();

@@ -8,6 +8,7 @@
 
 #include "lab/tsatz.h"
 #include "lab/voicecomparison.h"
+#include "pages/pagerecorder.h"
 
 class Environment;
 class TBaseRec;
@@ -99,6 +100,8 @@ class TThemenListe {
   // A recorder of the sentence page: when a recording ends, it is put
   // beside the model and the picture is drawn again.
   void WatchRecorder(TBaseRec& recorder);
+  // The page's recorder factory, with every recorder it makes watched.
+  PageRecorderFactory WatchingRecorders(PageRecorderFactory make);
   const VoiceComparison& Comparison() const { return comparison_; }
 
  private:

@@ -13,7 +13,6 @@
 #include "lab/tthemenliste.h"
 #include "common/messagebox.h"
 #include "pages/txpage.h"
-#include "sound/baserec.h"
 #include "trainer/shortcuts.h"
 #include "sound/sampleplayer.h"
 #include "sound/txwavebase.h"
@@ -103,12 +102,7 @@ int main(int argc, char** argv) {
   lab->SetPage(mainWindow.XPage(), mainWindow.PageFolder());
   RegisterLabCommands(commands, *lab);
   mainWindow.AddPictureSource([&lab](const QString& code, QImage& picture) { return lab->DrawPicture(code, picture); });
-  TXPage& page = *mainWindow.XPage();
-  page.CreateRecorder = [make = page.CreateRecorder, &lab](const TRecorderSpec& spec) {
-    std::unique_ptr<TPageRecorder> recorder = make ? make(spec) : nullptr;
-    if (auto* voice = dynamic_cast<TBaseRec*>(recorder.get())) lab->WatchRecorder(*voice);
-    return recorder;
-  };
+  mainWindow.XPage()->CreateRecorder = lab->WatchingRecorders(mainWindow.XPage()->CreateRecorder);
   mainWindow.OnRelease = [&lab] { lab->Release(); };
   // Each learner keeps their own lab settings: a change of learner saves
   // the last one's and loads the new one's.

@@ -17,6 +17,9 @@
 #include "lab/tthemenliste.h"
 #include "pages/txpage.h"
 #include "pages/txrichedit.h"
+#include "sound/mcidevice.h"
+#include "sound/soundtestsupport.h"
+#include "sound/txrecorder.h"
 #include "testsupport.h"
 
 namespace {
@@ -322,5 +325,38 @@ TEST(LanguageLab, WithoutTopicsThePagesShowEmpty) {
   EXPECT_EQ(t.var(u"Thema"_s), QString());
   t.run(u"thema 2;lab"_s);
   EXPECT_EQ(t.lab->CurrentTopic(), 0);
+  EXPECT_TRUE(t.messages.messages().isEmpty()) << t.messages.messages()[0].text.toStdString();
+}
+
+TEST(LanguageLab, ARecordingOnTheSentencePageIsDrawnUnderTheModelAndTheRecorderStays) {
+  REQUIRE_SOUND_SERVER();
+  Lab t;
+  WriteTone(t.tree.file(u"wave/LA/01/la0101a.wav"_s), 900);
+  WriteTone(t.tree.file(u"wave/LA/01/la0101b.wav"_s), 600);
+  MciDevice mci;
+  t.page.CreateRecorder = t.lab->WatchingRecorders(TXRecorder::PageFactory(&mci));
+  while (t.lab->CurrentSentence() != 0) t.lab->NextSentence();
+  t.run(u"lab"_s);
+  ASSERT_EQ(t.page.XFile(), u"labor.htx"_s);
+  ASSERT_NE(t.page.Recorder(), nullptr);
+  EXPECT_TRUE(t.lab->Comparison().HasModel()) << "the normal speed is the model";
+  EXPECT_FALSE(t.lab->Comparison().HasOwn());
+  const int drawn = t.pictures;
+  const TPageRecorder* recorder = t.page.Recorder();
+
+  t.page.FollowLink(u"§rec"_s);
+  WaitUntil([] { return false; }, 400);
+  t.page.FollowLink(u"§rec"_s);
+  ASSERT_TRUE(WaitUntil([&] { return t.lab->Comparison().HasOwn(); }, 3000));
+  EXPECT_EQ(t.pictures, drawn + 1) << "the picture is drawn again";
+  EXPECT_EQ(t.page.Recorder(), recorder) << "the page was not rebuilt: the recording can still be played";
+  EXPECT_TRUE(t.lab->Comparison().Own()->Silent()) << "the null source records silence";
+
+  // Switching German off rebuilds the page: the learner's recording of this sentence stays in the picture.
+  t.run(u"-deutsch,lab"_s);
+  EXPECT_TRUE(t.lab->Comparison().HasOwn());
+  t.lab->NextSentence();
+  t.run(u"lab"_s);
+  EXPECT_FALSE(t.lab->Comparison().HasOwn()) << "another sentence, another comparison";
   EXPECT_TRUE(t.messages.messages().isEmpty()) << t.messages.messages()[0].text.toStdString();
 }

@@ -3,6 +3,7 @@
 #include "common/messagerecorder.h"
 #include "pages/fontcatalog.h"
 #include "pages/txpage.h"
+#include "pages/txrichedit.h"
 #include "testsupport.h"
 
 TEST(TXPage, IsAPageSizedWidgetThatAsksItsHost) {
@@ -80,4 +81,30 @@ TEST(TXPage, AColouredButtonBoxColoursItsWholeArea) {
     EXPECT_TRUE(qBlue(shown.pixel(p)) > 240 && qRed(shown.pixel(p)) < 16) << p.x() << "," << p.y();
   EXPECT_EQ(shown.pixel(111, 30), qRgb(255, 255, 255));
   EXPECT_EQ(shown.pixel(60, 51), qRgb(255, 255, 255));
+}
+
+TEST(TXPage, HostPicturesAreDrawnAgainWithoutRebuildingThePage) {
+  MessageRecorder messages;
+  TXPage page;
+  QRgb color = qRgb(200, 0, 0);
+  int requests = 0;
+  page.setOnPictureRequest([&](TXPage*, const QString& code, QImage& picture) {
+    if (code != QLatin1String("bild")) return;
+    ++requests;
+    picture.fill(color);
+  });
+  page.ShowText(QStringLiteral("<box coords=10,10,40,20><img src=\"%40x20=bild\">"
+                               "<edit coords=100,10,200,30 lsg=\"hola\" help=\"h...\">"));
+  ASSERT_EQ(requests, 1);
+  EXPECT_EQ(page.Buffer().pixel(20, 15), color);
+  ASSERT_EQ(page.GapEditors().size(), 1u);
+  page.GapEditors()[0]->setText(QStringLiteral("ho"));
+
+  color = qRgb(0, 0, 200);
+  page.RefreshHostPictures();
+  EXPECT_EQ(requests, 2);
+  EXPECT_EQ(page.Buffer().pixel(20, 15), color);
+  ASSERT_EQ(page.GapEditors().size(), 1u);
+  EXPECT_EQ(page.GapEditors()[0]->text(), QStringLiteral("ho")) << "the page's widgets stay as they were";
+  EXPECT_TRUE(messages.messages().isEmpty());
 }

@@ -28,14 +28,6 @@ void writeLibrary(const TestTree& stage, const QString& relative, const QList<TV
   stage.write(QStringLiteral("Vokabeln (S)/") + relative, LibraryFile::serialize({QStringLiteral("Test")}, records));
 }
 
-#define REQUIRE_ESPEAK()                                                                              \
-  do {                                                                                                \
-    if (QStandardPaths::findExecutable(QStringLiteral("espeak-ng")).isEmpty()) {                      \
-      if (qEnvironmentVariableIsSet("CI")) FAIL() << "espeak-ng is missing (scripts/install-deps)";  \
-      GTEST_SKIP() << "espeak-ng is not installed";                                                   \
-    }                                                                                                 \
-  } while (false)
-
 class WaveToolTest : public ::testing::Test {
  protected:
   WaveToolTest() {

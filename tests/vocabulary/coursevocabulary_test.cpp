@@ -2,7 +2,8 @@
 // trainer reads it from the installation tree, and the basic vocabulary of
 // data resource "2". Checks the structure the query rounds rely on, the
 // answer forms the typing gaps will accept, and the spelling of every
-// Spanish and German word with hunspell's es_ES and de_DE dictionaries.
+// Spanish and German word (the language lab's sentences too) with
+// hunspell's es_ES and de_DE dictionaries.
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include <optional>
 
 #include "common/textcodec.h"
+#include "lab/labsentences.h"
 #include "pages/zipresource.h"
 #include "sound/txwavebase.h"
 #include "vocabulary/answers.h"
@@ -611,6 +613,7 @@ TEST(CourseVocabulary, BasicVocabularyIsGeneratedFromItsSource) {
 }
 
 TEST(CourseVocabulary, EveryWordPassesTheSpellingCheck) {
+  // Every word a learner reads: the libraries, the basic vocabulary and the language lab.
   SpellingList words;
   for (const Located& r : allRecords()) {
     const TVokabel& v = *r.record;
@@ -623,6 +626,15 @@ TEST(CourseVocabulary, EveryWordPassesTheSpellingCheck) {
   }
   for (const CourseLibrary& lib : courseLibraries())
     for (const QString& comment : lib.comments) words.addText(German, comment, lib.name);
+  // The language lab's sentences, their accepted forms and translations.
+  for (const TThema& topic : LabSentences::ReadBuiltIn()) {
+    const QString where = u"Sprachlabor, "_s + topic.Titel;
+    words.addText(German, topic.Titel, where);
+    for (const TSatz& s : topic.Saetze) {
+      words.addText(Spanish, s.Satz + u' ' + s.Alternativen, where);
+      words.addText(German, s.Deutsch, where);
+    }
+  }
   EXPECT_GT(words.size(Spanish), 1000);
   EXPECT_GT(words.size(German), 1000);
 
