@@ -15,10 +15,10 @@ struct WaveData;
 struct LoudnessEnvelope {
   static constexpr int kFrameMs = 10;
   // Levels below this (dB under the loudest frame) draw as nothing.
-  static constexpr double kFloorDb = 42.0;
+  static constexpr double kFloorDb = 30.0;
   // A frame within this of the loudest one is voice; before the first and
   // after the last such frame lies the silence that is cut off.
-  static constexpr double kVoiceDb = 30.0;
+  static constexpr double kVoiceDb = 25.0;
   // A recording whose loudest frame stays under this (of full scale) is silent.
   static constexpr double kSilentRms = 0.002;
 

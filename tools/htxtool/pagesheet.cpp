@@ -8,6 +8,8 @@
 #include "common/messagebox.h"
 #include "common/messagerecorder.h"
 #include "common/random.h"
+#include "lab/tthemenliste.h"
+#include "lab/voicecomparison.h"
 #include "pages/pagefonts.h"
 #include "pages/txpage.h"
 #include "sound/txrecorder.h"
@@ -98,9 +100,14 @@ bool isText(const TXText& e) {
          e.Text != QStringLiteral("\u00FF");
 }
 
-// Pictures a page asks its host for ("%WxH=code", the statistics charts)
-// are drawn as a chart of an invented learner.
-void drawSampleChart(TXPage*, const QString&, QImage& picture) {
+// Pictures a page asks its host for ("%WxH=code"): the language lab's
+// comparison as it stands before anything is recorded, the statistics
+// charts as a chart of an invented learner.
+void drawSampleChart(TXPage*, const QString& code, QImage& picture) {
+  if (code == TThemenListe::kComparisonCode) {
+    VoiceComparison().Draw(picture);
+    return;
+  }
   UserStatistics s;
   s.records = 60;
   const std::array<int, UserStatistics::kBuckets> counts = {1, 0, 1, 2, 1, 2, 3, 2, 4, 3, 6,
