@@ -51,7 +51,7 @@ quint32 u32At(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quin
 quint16 u16At(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); }
 
 // Larger files are no recordings of a sentence or a word.
-constexpr qint64 kMaxWaveBytes = 64 * 1024 * 1024;
+constexpr qint64 kMaxWaveBytes = qint64{64} * 1024 * 1024;
 
 }  // namespace
 
