@@ -67,6 +67,8 @@ void TThemenListe::LoadLabSettings() {
   deutsch_ = complete ? *german : true;
   automatik_ = complete ? *automatic : false;
   recent_.clear();
+  // Another learner's recording is not theirs to compare with.
+  comparedSentence_ = {-1, -1};
   NextSentence();
 }
 
