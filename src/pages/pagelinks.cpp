@@ -1,16 +1,17 @@
 // Links and input of the page control: following targets, the mouse, keys,
 // hover highlighting, hints, sounds, documents and the page-shown sequence.
-#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QCoreApplication>
 #include <QTimer>
 #include <QUrl>
 #include <exception>
 
 #include "common/filelookup.h"
 #include "common/messagebox.h"
+#include "common/pointeroverride.h"
 #include "pages/boxpainter.h"
 #include "pages/dragblocks.h"
 #include "pages/sentenceparts.h"
@@ -151,11 +152,11 @@ void TXPage::runHostCommand(const QString& code) {
   // Whatever happens in the host, input and the cursor come back.
   inputOn_ = false;
   commandRunning_ = true;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
+  // A presentation the command starts sets a pointer of its own over this one.
+  const PointerOverride hourglass(Qt::WaitCursor);
   struct Restore {
     TXPage& page;
     ~Restore() {
-      QApplication::restoreOverrideCursor();
       page.commandRunning_ = false;
       page.inputOn_ = true;
     }
@@ -330,6 +331,7 @@ std::vector<int> TXPage::groupOf(int rect) const {
 }
 
 void TXPage::setHighlighted(int rect) {
+  if (overlayOn_ && rect >= 0) return;
   if (rect == highlighted_) return;
   const auto& rects = state_.Elements.Links.Rects;
   for (int old : highlighted_ >= 0 ? groupOf(highlighted_) : std::vector<int>{})

@@ -39,6 +39,7 @@ TXPage::TXPage(QWidget* parent) : QWidget(parent), loader_(state_) {
   });
   mosaicTimer_ = new QTimer(this);
   connect(mosaicTimer_, &QTimer::timeout, this, [this] {
+    if (overlayOn_) return;
     const PageElements& e = state_.Elements;
     const QRect changed = RefillRandomTile(buffer_, e.MosaicTiles, e.MosaicPictures);
     if (changed.isEmpty()) mosaicTimer_->stop();
@@ -52,7 +53,7 @@ TXPage::TXPage(QWidget* parent) : QWidget(parent), loader_(state_) {
   waitTimer_ = new QTimer(this);
   waitTimer_->setSingleShot(true);
   connect(waitTimer_, &QTimer::timeout, this, [this] {
-    if (AutoJump) FollowLink(state_.WaitTarget);
+    if (AutoJump && !overlayOn_) FollowLink(state_.WaitTarget);
   });
   // A page that is cleared stops the sound it started.
   state_.OnCleared = [this] {
@@ -110,6 +111,29 @@ void TXPage::ShowPage() {
     if (show.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive)) FollowLink(show);
     else if (OnCommand) OnCommand(this, show);
   }
+}
+
+void TXPage::SetOverlay(bool on) {
+  if (on == overlayOn_) return;
+  overlayOn_ = on;
+  if (on) {
+    setHighlighted(-1);
+    mosaicTimer_->stop();
+    waitTimer_->stop();
+    overlay_ = QImage(size(), QImage::Format_RGB32);
+    overlay_.fill(Qt::black);
+    if (!buffer_.isNull()) {
+      QPainter p(&overlay_);
+      p.drawImage(QPoint(0, 0), buffer_, QRect(0, state_.Layout.ScrollPosition, width(), height()));
+    }
+  } else {
+    overlay_ = QImage();
+  }
+  update();
+}
+
+void TXPage::RepaintOverlay(const QRect& rect) {
+  if (overlayOn_) repaint(rect.intersected(this->rect()));
 }
 
 void TXPage::RefreshHostPictures() {
@@ -250,6 +274,10 @@ void TXPage::ShowReaction(bool positive, int durationMs) {
 
 void TXPage::paintEvent(QPaintEvent*) {
   QPainter p(this);
+  if (overlayOn_) {
+    p.drawImage(0, 0, overlay_);
+    return;
+  }
   if (!reaction_.isNull()) {
     p.drawImage(0, 0, reaction_);
     return;

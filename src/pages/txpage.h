@@ -116,6 +116,16 @@ class TXPage : public QWidget {
   // anew without being built or laid out again: its widgets, gap answers
   // and recorder stay as they are.
   void RefreshHostPictures();
+  // The drawing layer of presentations and games: while it is on, the page
+  // shows this picture (view size) in place of its own buffer, and neither
+  // hover highlights, mosaic tiles nor WAIT timers paint or jump. Switching
+  // it on starts it as a copy of what the page shows; switching it off shows
+  // the page again.
+  void SetOverlay(bool on);
+  bool OverlayOn() const { return overlayOn_; }
+  QImage& Overlay() { return overlay_; }
+  // Puts a rectangle of the overlay on the screen at once (not at the next paint).
+  void RepaintOverlay(const QRect& rect);
   // The whole document as drawn (its width is the page's).
   const QImage& Buffer() const { return buffer_; }
   int ScrollPosition() const { return state_.Layout.ScrollPosition; }
@@ -204,6 +214,8 @@ class TXPage : public QWidget {
   void makePlain(int element, bool typingGap);
   // Draws what stands where closed gaps' editors were.
   void drawClosedGaps();
+  QImage overlay_;
+  bool overlayOn_ = false;
   void drawPlaceholder(int gap);
   // The check after an exercise step; false when the page went meanwhile.
   bool checkSolved(bool react);

@@ -40,6 +40,10 @@ void TSamplePlayer::StartPrepared() {
   if (phase_ == Phase::Prepared) play();
 }
 
+void TSamplePlayer::CancelPrepared() {
+  if (phase_ == Phase::Prepared) end();
+}
+
 void TSamplePlayer::play() {
   phase_ = Phase::Playing;
   const QString answer =

@@ -26,6 +26,9 @@ class TSamplePlayer : public QObject {
   void PlaySample(const QString& path, bool startNow = true);
   // Plays the prepared sample now; does nothing when none is waiting.
   void StartPrepared();
+  // Closes a prepared sample that was never started, so that it does not
+  // keep the player busy; a sample that plays goes on.
+  void CancelPrepared();
 
   int BusyCount() const { return busy_; }
   bool Busy() const { return busy_ > 0; }

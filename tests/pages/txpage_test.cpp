@@ -4,6 +4,7 @@
 #include "pages/fontcatalog.h"
 #include "pages/txpage.h"
 #include "pages/txrichedit.h"
+#include "sound/soundtestsupport.h"
 #include "testsupport.h"
 
 TEST(TXPage, IsAPageSizedWidgetThatAsksItsHost) {
@@ -106,5 +107,28 @@ TEST(TXPage, HostPicturesAreDrawnAgainWithoutRebuildingThePage) {
   EXPECT_EQ(page.Buffer().pixel(20, 15), color);
   ASSERT_EQ(page.GapEditors().size(), 1u);
   EXPECT_EQ(page.GapEditors()[0]->text(), QStringLiteral("ho")) << "the page's widgets stay as they were";
+  EXPECT_TRUE(messages.messages().isEmpty());
+}
+
+TEST(TXPage, TheOverlayCoversThePageAndKeepsItsTimersAndHighlightsAway) {
+  MessageRecorder messages;
+  TXPage page;
+  page.resize(200, 100);
+  int followed = 0;
+  page.OnCommand = [&](TXPage*, const QString&) { ++followed; };
+  page.ShowText(QStringLiteral("<body bgcolor=#ff0000 wait=\"30,§weiter\"><a href=\"§x\">Link</a>"));
+  page.SetOverlay(true);
+  ASSERT_TRUE(page.OverlayOn());
+  EXPECT_EQ(page.Overlay().size(), QSize(200, 100));
+  EXPECT_EQ(page.Overlay().pixel(150, 80), qRgb(255, 0, 0)) << "it starts as what the page shows";
+  page.Overlay().fill(Qt::blue);
+  page.RepaintOverlay(QRect(0, 0, 200, 100));
+  EXPECT_EQ(page.grab().toImage().pixel(150, 80), qRgb(0, 0, 255));
+  WaitUntil([] { return false; }, 80);
+  EXPECT_EQ(followed, 0) << "the WAIT timer does not jump under a presentation";
+  EXPECT_EQ(page.HighlightedLink(), -1);
+
+  page.SetOverlay(false);
+  EXPECT_EQ(page.grab().toImage().pixel(150, 80), qRgb(255, 0, 0));
   EXPECT_TRUE(messages.messages().isEmpty());
 }

@@ -120,3 +120,24 @@ TEST(SoundSamplePlayer, DestroyingThePlayerStopsItsSample) {
 }
 
 }  // namespace
+
+TEST(SoundSamplePlayer, APreparedSampleThatIsCancelledFreesThePlayer) {
+  MessageRecorder messages;
+  TestTree tree;
+  const QString tone = WriteTone(tree.file("hola.wav"), 400);
+  const QString other = WriteTone(tree.file("adios.wav"), 300);
+  MciDevice mci;
+  TSamplePlayer player(&mci);
+  player.CancelPrepared();  // nothing prepared: nothing happens
+  player.PlaySample(tone, false);
+  ASSERT_TRUE(player.Prepared());
+  player.CancelPrepared();
+  EXPECT_FALSE(player.Busy());
+  EXPECT_FALSE(player.Prepared());
+  EXPECT_FALSE(mci.IsOpen("klang"));
+  // The next word can be prepared at once.
+  player.PlaySample(other, false);
+  EXPECT_TRUE(player.Prepared());
+  EXPECT_EQ(player.LastPath(), other);
+  EXPECT_TRUE(messages.messages().isEmpty());
+}

@@ -28,7 +28,7 @@ struct Build {
     LabRecordings::Options o;
     o.stageDir = stage.path();
     o.sentences = source;
-    o.stampFile = stamps.file(u"lab-recordings.txt"_s);
+    o.stampFile = stamps.file(u"neu/lab-recordings.txt"_s);  // its folder is made when missing
     o.jobs = 2;
     LabRecordings r(o);
     ok = r.run();

@@ -111,7 +111,9 @@ bool LabRecordings::run() {
                       (before.value(it.key()) == it.value() || spoken);
     if (made) stamps += it.key().toUtf8() + '\t' + it.value().toLatin1() + '\n';
   }
-  if (!options_.stampFile.isEmpty() && !FileIO::writeAtomically(options_.stampFile, stamps)) {
+  if (!options_.stampFile.isEmpty() &&
+      (!QDir().mkpath(QFileInfo(options_.stampFile).absolutePath()) ||
+       !FileIO::writeAtomically(options_.stampFile, stamps))) {
     errors_.append(options_.stampFile + QStringLiteral(": nicht schreibbar"));
     return false;
   }
