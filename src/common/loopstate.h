@@ -25,8 +25,6 @@ class RunningLoop {
   }
   // A mouse click on the page; true when the loop used it.
   virtual bool Click() { return false; }
-  // Whether the loop keeps F5 for itself (the window mode does not change).
-  virtual bool KeepsWindowModeKey() const { return false; }
 };
 
 // The running flag: which presentation or game loop owns the screen now, if

@@ -201,6 +201,13 @@ bool SettingsStore::writeString(const QString& keyPath, const QString& name, con
   return change([&](Keys& keys) { keys[key][name] = value; });
 }
 
+bool SettingsStore::writeValues(const QString& keyPath, const QList<std::pair<QString, QString>>& values) {
+  const QString key = normalKey(keyPath);
+  return change([&](Keys& keys) {
+    for (const auto& [name, value] : values) keys[key][name] = value;
+  });
+}
+
 bool SettingsStore::writeInteger(const QString& keyPath, const QString& name, int value) {
   return writeString(keyPath, name, QString::number(value));
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <utility>
 
 // The per-user settings store: nested keys named with backslashes
 // ("Software\zvk\zvk spanisch\5\Verzeichnisse") holding named string, integer
@@ -45,6 +46,8 @@ class SettingsStore {
   bool writeString(const QString& keyPath, const QString& name, const QString& value);
   bool writeInteger(const QString& keyPath, const QString& name, int value);
   bool writeBool(const QString& keyPath, const QString& name, bool value);
+  // Several values of one key in one rewrite of the file (name, value as text).
+  bool writeValues(const QString& keyPath, const QList<std::pair<QString, QString>>& values);
   bool deleteValue(const QString& keyPath, const QString& name);
 
   // Deletes the key with all values and keys below it; false when it did not exist

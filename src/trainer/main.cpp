@@ -14,9 +14,13 @@
 #include "common/messagebox.h"
 #include "pages/txpage.h"
 #include "trainer/shortcuts.h"
+#include "sound/music.h"
 #include "sound/sampleplayer.h"
 #include "sound/txwavebase.h"
 #include "sound/wavebasedialog.h"
+#include "superlearning/supercommands.h"
+#include "superlearning/tsuperoptions.h"
+#include "superlearning/tsuperpresentation.h"
 #include "trainer/startup.h"
 #include "trainer/tmain.h"
 #include "users/logindialogs.h"
@@ -27,6 +31,7 @@
 #include "verbs/verbcommands.h"
 #include "verbs/verbfile.h"
 #include "vocabulary/tbibliothek.h"
+#include "vocabulary/vocabularyquery.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -61,12 +66,26 @@ int main(int argc, char** argv) {
   // The dictionary, both directions, before the login.
   TXDatabase dictionary;
   dictionary.LoadBoth(env.DictionaryFile1, env.DictionaryFile2);
+  // The Superlearning options (with the music) before the user base: the
+  // login loads the learner's, the session's end saves them.
+  TSuperOptions superOptions(env);
   TXUserBase users(env);
   TrainerStartup::ConnectVocabulary(library, users);
+  users.loadLearnerSettings = [&superOptions, before = users.loadLearnerSettings] {
+    if (before) before();
+    superOptions.Load();
+  };
+  users.saveLearnerSettings = [&superOptions, before = users.saveLearnerSettings] {
+    if (before) before();
+    superOptions.SaveIfModified();
+  };
+  // A session that goes on anonymously has the anonymous options, not the last learner's.
+  users.loggedOut = [&superOptions] { superOptions.Load(); };
   QtLoginDialogs dialogs;
   TLogin login(env, users, dialogs);
   if (!measuring) login.StartLogin();
   TrainerStartup::LoadVocabularySettings(library);
+  if (!users.IsLoggedIn()) superOptions.Load();
   // The language lab after the login, so that it reads the learner's settings.
   const std::unique_ptr<TThemenListe> lab = TThemenListe::Create(env);
   // The recording databases: the main one (created empty when missing) and
@@ -114,6 +133,20 @@ int main(int argc, char** argv) {
     if (before) before();
     lab->LoadLabSettings();
   };
+  // Superlearning: the presentations of the learning mode, with music.
+  mainWindow.setMusic(&superOptions.Music());
+  superOptions.Music().SetNotifyWindow(&mainWindow);
+  mainWindow.OnMusicVolumeChanged = [&superOptions] { superOptions.MarkModified(); };
+  TSuperPresentation presentation(superOptions, library, &samplePlayer, mainWindow.Loops());
+  presentation.VolumeKeys = [&mainWindow](int key) { return mainWindow.MusicKey(key); };
+  presentation.ShowVocabularyPage = [&mainWindow] {
+    if (mainWindow.Query()) mainWindow.Query()->ShowVocabularyPage();
+  };
+  if (TVocQuery* query = mainWindow.Query()) {
+    query->SpeechOutput = [&superOptions] { return superOptions.Flag(SuperOption::Sprachausgabe); };
+    query->StopMusic = [&superOptions] { superOptions.Music().StopMusic(); };
+  }
+  RegisterSuperCommands(commands, presentation);
   mainWindow.ShowStartPage();
   // Answers of the games and of long rounds are kept at least every two minutes.
   QTimer autosave;
@@ -126,8 +159,11 @@ int main(int argc, char** argv) {
   // The library outlives the user base: its settings must not reach for it
   // any more (the end saved what was to be saved).
   if (library.Einstellungen.Modified()) library.Einstellungen.Save();
+  // The learner's options went with the learner's data; anonymous ones go now.
+  superOptions.SaveIfModified();
   library.setUserBase(nullptr);
   users.loadLearnerSettings = nullptr;
   users.saveLearnerSettings = nullptr;
+  users.loggedOut = nullptr;
   return result;
 }

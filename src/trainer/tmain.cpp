@@ -122,6 +122,10 @@ TMain::TMain(Environment& environment, TXUserBase* users, TBibliothek* library)
     RegisterVocabularyCommands(commands_, *query_, *library_, this);
   }
   registerShellCommands();
+  // While a presentation or game owns the screen, the screen saver stays off.
+  connect(&loops_, &LoopState::Started, this,
+          [this] { screenSaver_.Hold(QStringLiteral("Eine Präsentation von zvk spanisch läuft")); });
+  connect(&loops_, &LoopState::Ended, this, [this] { screenSaver_.Release(); });
 
   // Centred on the screen; on a screen exactly 800 pixels wide the window system places it.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -217,7 +221,8 @@ bool TMain::musicKey(int key) {
 
 bool TMain::windowModeKey(int key) {
   if (key != Qt::Key_F5) return false;
-  if (RunningLoop* loop = loops_.Current(); loop && loop->KeepsWindowModeKey()) return false;
+  // The window does not change under a running presentation or game.
+  if (loops_.Running()) return false;
   env_.SetWindowMode(!env_.WindowMode);
   return true;
 }

@@ -9,6 +9,7 @@
 #include "common/loopstate.h"
 #include "common/pagecommanddispatcher.h"
 #include "common/pagecommandtable.h"
+#include "trainer/screensaver.h"
 #include "trainer/specialcodes.h"
 
 class Environment;
@@ -90,6 +91,9 @@ class TMain : public QWidget {
   void setMusic(TMusic* music) { music_ = music; }
   // Called after a volume key changed the volume (the presentation options keep it).
   std::function<void()> OnMusicVolumeChanged;
+  // The music keys (Up, Down, Right while music plays); true when the key was used.
+  // Presentations in windows of their own offer their keys here first.
+  bool MusicKey(int key) { return musicKey(key); }
 
   // A subsystem that draws pictures for the pages ("%WxH=code"): true when
   // it drew the code. Asked in the order added, before the learner's charts.
@@ -130,5 +134,6 @@ class TMain : public QWidget {
   std::unique_ptr<TVocQuery> query_;
   TMusic* music_ = nullptr;
   std::vector<PictureSource> pictureSources_;
+  ScreenSaverInhibitor screenSaver_;
   bool ending_ = false;
 };

@@ -114,6 +114,7 @@ void TXUserBase::logIn(const QString& name, const QString& password) {
 }
 
 void TXUserBase::logOut() {
+  const bool someone = !userName_.isEmpty();
   userName_.clear();
   password_.clear();
   history_.clear();
@@ -123,6 +124,7 @@ void TXUserBase::logOut() {
   unsavedAnswers_ = 0;
   statisticsStale_ = true;
   env_.UserName.clear();
+  if (someone && loggedOut) loggedOut();
 }
 
 TXUserBase::OpenResult TXUserBase::OpenUser(const QString& name, const QString& password) {

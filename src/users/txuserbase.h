@@ -55,6 +55,8 @@ class TXUserBase {
   // Loads the learner's vocabulary query settings and Superlearning options
   // after a successful login.
   std::function<void()> loadLearnerSettings;
+  // The learner has gone and the session goes on anonymously (until the next login).
+  std::function<void()> loggedOut;
   // The current date and time; tests set a clock of their own.
   std::function<QDateTime()> clock;
 
