@@ -243,6 +243,8 @@ void TMain::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
+  // A running presentation or game ends first, whatever comes next.
+  loops_.StopPresentation();
   const QString bye = pagePath(QStringLiteral("bye.htx"));
   // Without a farewell page the window could never close: then end at once.
   if (page_->XFile().compare(QLatin1String("bye.htx"), Qt::CaseInsensitive) == 0 || !FileLookup::fileExists(bye)) {
@@ -250,7 +252,6 @@ void TMain::closeEvent(QCloseEvent* event) {
     Beenden();
     return;
   }
-  loops_.StopPresentation();
   event->ignore();
   page_->setXFile(bye);
 }
