@@ -53,7 +53,8 @@ tone gong synth 1.2 pluck 440 fade 0 1.2 1.0
 melody() {  # file seconds notes...
   local out="$music/$1.mp3" seconds=$2
   shift 2
-  [ -s "$out" ] && return 0
+  # Made again when this recipe changes.
+  [ -s "$out" ] && [ "$out" -nt "${BASH_SOURCE[0]}" ] && return 0
   local parts=()
   for note in "$@"; do
     sox -n -r 44100 -c 2 -b 16 "$tmp/n$note.wav" synth 0.75 pluck "$note" fade 0 0.75 0.5 vol 0.5
@@ -63,7 +64,8 @@ melody() {  # file seconds notes...
   sox "$tmp/line.wav" "$tmp/loop.wav" repeat $(( seconds * 4 / (3 * $#) + 1 )) trim 0 "$seconds"
   sox -n -r 44100 -c 2 -b 16 "$tmp/pad.wav" synth "$seconds" sine "$1" sine "$2" vol 0.08 fade 2 "$seconds" 3 2>/dev/null ||
     sox -n -r 44100 -c 2 -b 16 "$tmp/pad.wav" synth "$seconds" sine 220 vol 0.08
-  sox -m "$tmp/loop.wav" "$tmp/pad.wav" "$tmp/track.wav" reverb 40 fade 0 "$seconds" 2
+  # A short fade in and a long fade out: one title follows another without a click.
+  sox -m "$tmp/loop.wav" "$tmp/pad.wav" "$tmp/track.wav" reverb 40 fade 0.08 "$seconds" 2
   lame --quiet -b 96 "$tmp/track.wav" "$tmp/track.mp3"
   mv "$tmp/track.mp3" "$out"
 }

@@ -121,6 +121,9 @@ void TSuperFade::stepKlassisch() {
   switch (step_) {
     case 0:
       if (!takeText(true)) return;
+      // The band moves: where it stood turns black again.
+      screen_.fill(Qt::black);
+      present(screen_.rect());
       bandTop_ = Random::below(std::max(1, screen_.height() - band_.height()));
       fade(Fade::NewColours);
       break;
@@ -208,6 +211,8 @@ void TSuperFade::fade(Fade kind) {
     drawBand(mix(text_, targetText_, p), mix(background_, targetBackground_, p));
     clock.Wait(std::max<qint64>(0, kFrameMs - (clock.Now() - frame)));
   } while (clock.Now() < t0 + duration && !stop_);
+  // The fade ends on its colours: after "to black" nothing of the text stays visible.
+  if (!stop_) drawBand(targetText_, targetBackground_);
   text_ = targetText_;
   background_ = targetBackground_;
   ready_ = true;

@@ -84,6 +84,8 @@ TEST(SuperFade, KlassischFadesForTheTimeItsSpeedFactorGivesWordThenMeaning) {
   for (int step = 0; step <= 8; ++step) t.timed();
   EXPECT_EQ(t.window().StepCounter(), -1);
   EXPECT_EQ(t.window().BackgroundColour(), QColor(Qt::black)) << "the round ends in black";
+  for (int y = 0; y < 600; y += 7)
+    for (int x = 0; x < 800; x += 7) ASSERT_EQ(t.window().Screen().pixel(x, y), qRgb(0, 0, 0)) << "nothing of the text stays";
   t.timed();
   EXPECT_EQ(t.window().ShownText(), u"{ perro }"_s);
 }
