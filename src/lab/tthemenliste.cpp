@@ -10,6 +10,7 @@
 #include "lab/labsentences.h"
 #include "pages/txpage.h"
 #include "sound/baserec.h"
+#include "users/txuserbase.h"
 
 namespace {
 
@@ -74,17 +75,33 @@ void TThemenListe::LoadLabSettings() {
 
 void TThemenListe::SaveLabSettings() {
   if (released_) return;
-  SettingsStore& store = env_.store();
-  const QString key = settingsKey();
+  const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
   // A store that cannot be written has said so itself; the lab goes on.
-  store.writeInteger(key, kTopicValue, topic_) && store.writeBool(key, kDictationValue, diktat_) &&
-      store.writeBool(key, kGermanValue, deutsch_) && store.writeBool(key, kAutomaticValue, automatik_);
+  env_.store().writeValues(settingsKey(), {{kTopicValue, QString::number(topic_)},
+                                           {kDictationValue, flag(diktat_)},
+                                           {kGermanValue, flag(deutsch_)},
+                                           {kAutomaticValue, flag(automatik_)}});
 }
 
 void TThemenListe::Release() {
   SaveLabSettings();
   released_ = true;
   page_ = nullptr;
+}
+
+void TThemenListe::FollowLogins(TXUserBase& users) {
+  users.saveLearnerSettings = [this, before = users.saveLearnerSettings] {
+    if (before) before();
+    SaveLabSettings();
+  };
+  users.loadLearnerSettings = [this, before = users.loadLearnerSettings] {
+    if (before) before();
+    LoadLabSettings();
+  };
+  users.loggedOut = [this, before = users.loggedOut] {
+    if (before) before();
+    LoadLabSettings();
+  };
 }
 
 const TSatz* TThemenListe::Current() const {

@@ -13,6 +13,7 @@
 class Environment;
 class TBaseRec;
 class TXPage;
+class TXUserBase;
 
 // The language lab: topics of recorded Spanish sentences for listening,
 // dictation and repetition. It keeps a current topic and sentence and the
@@ -56,6 +57,9 @@ class TThemenListe {
   void SaveLabSettings();
   // The end of the run: the settings are saved and the page let go.
   void Release();
+  // Each learner keeps their own lab settings: saved with the learner's
+  // data, loaded after every login and when the session goes on anonymously.
+  void FollowLogins(TXUserBase& users);
 
   // "LabListe": one link "§thema NN;lab" per topic, for the list page while it is built.
   QString TopicListMarkup() const;

@@ -11,6 +11,7 @@
 #include "environment/settingsstore.h"
 #include "pages/fontcatalog.h"
 #include "sound/music.h"
+#include "users/txuserbase.h"
 
 namespace {
 
@@ -262,6 +263,21 @@ bool TSuperOptions::Save() {
 
 void TSuperOptions::SaveIfModified() {
   if (modified_) Save();
+}
+
+void TSuperOptions::FollowLogins(TXUserBase& users) {
+  users.loadLearnerSettings = [this, before = users.loadLearnerSettings] {
+    if (before) before();
+    Load();
+  };
+  users.saveLearnerSettings = [this, before = users.saveLearnerSettings] {
+    if (before) before();
+    SaveIfModified();
+  };
+  users.loggedOut = [this, before = users.loggedOut] {
+    if (before) before();
+    Load();
+  };
 }
 
 void TSuperOptions::SetMusicDir(const QString& directory) {

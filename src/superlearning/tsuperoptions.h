@@ -9,6 +9,7 @@
 
 class Environment;
 class TMusic;
+class TXUserBase;
 
 // The settings of the Superlearning presentations and the two vocabulary
 // games, one value each, stored under UserKeyPath + "\Super" by the value
@@ -63,6 +64,10 @@ class TSuperOptions {
   bool Save();
   void SaveIfModified();
   bool Modified() const { return modified_; }
+  // Each learner has their own options: loaded after every login, saved
+  // with the learner's data, and the anonymous ones once the session goes
+  // on without a learner.
+  void FollowLogins(TXUserBase& users);
   // The volume keys changed the music's volume, which is stored with the options.
   void MarkModified() { modified_ = true; }
 

@@ -71,16 +71,7 @@ int main(int argc, char** argv) {
   TSuperOptions superOptions(env);
   TXUserBase users(env);
   TrainerStartup::ConnectVocabulary(library, users);
-  users.loadLearnerSettings = [&superOptions, before = users.loadLearnerSettings] {
-    if (before) before();
-    superOptions.Load();
-  };
-  users.saveLearnerSettings = [&superOptions, before = users.saveLearnerSettings] {
-    if (before) before();
-    superOptions.SaveIfModified();
-  };
-  // A session that goes on anonymously has the anonymous options, not the last learner's.
-  users.loggedOut = [&superOptions] { superOptions.Load(); };
+  superOptions.FollowLogins(users);
   QtLoginDialogs dialogs;
   TLogin login(env, users, dialogs);
   if (!measuring) login.StartLogin();
@@ -123,16 +114,7 @@ int main(int argc, char** argv) {
   mainWindow.AddPictureSource([&lab](const QString& code, QImage& picture) { return lab->DrawPicture(code, picture); });
   mainWindow.XPage()->CreateRecorder = lab->WatchingRecorders(mainWindow.XPage()->CreateRecorder);
   mainWindow.OnRelease = [&lab] { lab->Release(); };
-  // Each learner keeps their own lab settings: a change of learner saves
-  // the last one's and loads the new one's.
-  users.saveLearnerSettings = [&lab, before = users.saveLearnerSettings] {
-    if (before) before();
-    lab->SaveLabSettings();
-  };
-  users.loadLearnerSettings = [&lab, before = users.loadLearnerSettings] {
-    if (before) before();
-    lab->LoadLabSettings();
-  };
+  lab->FollowLogins(users);
   // Superlearning: the presentations of the learning mode, with music.
   mainWindow.setMusic(&superOptions.Music());
   superOptions.Music().SetNotifyWindow(&mainWindow);

@@ -21,6 +21,7 @@
 #include "sound/soundtestsupport.h"
 #include "sound/txrecorder.h"
 #include "testsupport.h"
+#include "users/txuserbase.h"
 
 namespace {
 
@@ -359,4 +360,21 @@ TEST(LanguageLab, ARecordingOnTheSentencePageIsDrawnUnderTheModelAndTheRecorderS
   t.run(u"lab"_s);
   EXPECT_FALSE(t.lab->Comparison().HasOwn()) << "another sentence, another comparison";
   EXPECT_TRUE(t.messages.messages().isEmpty()) << t.messages.messages()[0].text.toStdString();
+}
+
+TEST(LanguageLab, ALearnerWhoLogsInFindsTheirOwnSwitches) {
+  Lab t;
+  t.env.UserName.clear();
+  t.env.UserDir = t.tree.mkdir(u"Benutzer/"_s);
+  TXUserBase users(t.env);
+  t.lab->FollowLogins(users);
+  ASSERT_TRUE(users.CreateUser(u"ben"_s, u"pw"_s));
+  t.run(u"-diktat"_s);
+  t.run(u"thema 3"_s);
+  users.SaveUser();  // Ben's switches go with his data; the session goes on anonymously
+  EXPECT_TRUE(t.lab->Diktat());
+  EXPECT_EQ(t.lab->CurrentTopic(), 0);
+  ASSERT_EQ(users.OpenUser(u"ben"_s, u"pw"_s), TXUserBase::OpenResult::Opened);
+  EXPECT_FALSE(t.lab->Diktat());
+  EXPECT_EQ(t.lab->CurrentTopic(), 3);
 }

@@ -10,6 +10,7 @@
 #include "sound/music.h"
 #include "superlearning/tsuperoptions.h"
 #include "testsupport.h"
+#include "users/txuserbase.h"
 
 namespace {
 
@@ -206,4 +207,26 @@ TEST(SuperOptions, BackgroundPagesChosenByNameOrAtRandom) {
   Options none;
   TSuperOptions without(none.env);
   EXPECT_EQ(without.ChoosePage(true), QString());
+}
+
+TEST(SuperOptions, EachLearnerHasTheirOwnAndAnAnonymousSessionTheAnonymousOnes) {
+  Options t;
+  t.env.UserName.clear();
+  t.env.UserDir = t.tree.mkdir(u"Benutzer/"_s);
+  TXUserBase users(t.env);
+  TSuperOptions options(t.env);
+  options.FollowLogins(users);
+  options.Load();
+  options.SetValue(O::KlassikFaktor, 300);  // anonymous, not saved yet
+
+  ASSERT_TRUE(users.CreateUser(u"anna"_s, u"pw"_s));
+  EXPECT_EQ(options.Value(O::KlassikFaktor), 100) << "Anna's own (new) options";
+  options.SetValue(O::KlassikFaktor, 250);
+  // Saving Anna's data saves her options; the session then goes on anonymously.
+  users.SaveUser();
+  EXPECT_FALSE(users.IsLoggedIn());
+  EXPECT_EQ(options.Value(O::KlassikFaktor), 100) << "not Anna's any more";
+  EXPECT_EQ(t.store.readString(u"Software\\zvk\\zvk spanisch\\5\\anna\\Super"_s, u"KlassikFaktor"_s), u"250"_s);
+  ASSERT_EQ(users.OpenUser(u"anna"_s, u"pw"_s), TXUserBase::OpenResult::Opened);
+  EXPECT_EQ(options.Value(O::KlassikFaktor), 250);
 }
