@@ -33,6 +33,8 @@ TSuperFade::TSuperFade(Mode mode, const TSuperOptions& options, PresentationText
       samples_(samples) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
+  // The program's other windows wait until the presentation has ended.
+  setWindowModality(Qt::ApplicationModal);
   if (mode_ == Mode::Abgedreht) {
     background_ = options_.Colour(SuperOption::WirbelBGRColor);
     text_ = options_.Colour(SuperOption::WirbelTXTColor);
