@@ -90,18 +90,7 @@ void TThemenListe::Release() {
 }
 
 void TThemenListe::FollowLogins(TXUserBase& users) {
-  users.saveLearnerSettings = [this, before = users.saveLearnerSettings] {
-    if (before) before();
-    SaveLabSettings();
-  };
-  users.loadLearnerSettings = [this, before = users.loadLearnerSettings] {
-    if (before) before();
-    LoadLabSettings();
-  };
-  users.loggedOut = [this, before = users.loggedOut] {
-    if (before) before();
-    LoadLabSettings();
-  };
+  users.AddLearnerSettings([this] { LoadLabSettings(); }, [this] { SaveLabSettings(); });
 }
 
 const TSatz* TThemenListe::Current() const {

@@ -266,18 +266,7 @@ void TSuperOptions::SaveIfModified() {
 }
 
 void TSuperOptions::FollowLogins(TXUserBase& users) {
-  users.loadLearnerSettings = [this, before = users.loadLearnerSettings] {
-    if (before) before();
-    Load();
-  };
-  users.saveLearnerSettings = [this, before = users.saveLearnerSettings] {
-    if (before) before();
-    SaveIfModified();
-  };
-  users.loggedOut = [this, before = users.loggedOut] {
-    if (before) before();
-    Load();
-  };
+  users.AddLearnerSettings([this] { Load(); }, [this] { SaveIfModified(); });
 }
 
 void TSuperOptions::SetMusicDir(const QString& directory) {

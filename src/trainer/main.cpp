@@ -102,10 +102,7 @@ int main(int argc, char** argv) {
   // The learner's choice of verbs and tenses, now and after every login.
   verbs.SetSelectionStore(&env.store(), [&env] { return env.UserKeyPath(); });
   verbs.RestoreSelection();
-  users.loadLearnerSettings = [&verbs, before = users.loadLearnerSettings] {
-    if (before) before();
-    verbs.RestoreSelection();
-  };
+  users.AddLearnerSettings([&verbs] { verbs.RestoreSelection(); }, nullptr, false);
   RegisterVerbCommands(commands, verbs, &mainWindow);
   // The language lab writes on the main page, draws the comparison of the
   // learner's voice with the model there and hears of every recording.

@@ -59,14 +59,11 @@ bool TrainerStartup::run(const QStringList& arguments, const Screen& screen) {
 
 void TrainerStartup::ConnectVocabulary(TBibliothek& library, TXUserBase& users) {
   library.setUserBase(&users);
-  users.loadLearnerSettings = [&library, before = users.loadLearnerSettings] {
-    if (before) before();
-    library.Einstellungen.Load();
-  };
-  users.saveLearnerSettings = [&library, before = users.saveLearnerSettings] {
-    if (before) before();
-    if (library.Einstellungen.Modified()) library.Einstellungen.Save();
-  };
+  users.AddLearnerSettings([&library] { library.Einstellungen.Load(); },
+                           [&library] {
+                             if (library.Einstellungen.Modified()) library.Einstellungen.Save();
+                           },
+                           false);
 }
 
 void TrainerStartup::LoadVocabularySettings(TBibliothek& library) {

@@ -113,6 +113,18 @@ void TXUserBase::logIn(const QString& name, const QString& password) {
   if (loadLearnerSettings) loadLearnerSettings();
 }
 
+void TXUserBase::AddLearnerSettings(std::function<void()> load, std::function<void()> save, bool anonymousToo) {
+  const auto chain = [](std::function<void()>& hook, const std::function<void()>& next) {
+    hook = [before = hook, next] {
+      if (before) before();
+      next();
+    };
+  };
+  if (load) chain(loadLearnerSettings, load);
+  if (load && anonymousToo) chain(loggedOut, load);
+  if (save) chain(saveLearnerSettings, save);
+}
+
 void TXUserBase::logOut() {
   const bool someone = !userName_.isEmpty();
   userName_.clear();

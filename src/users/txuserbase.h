@@ -57,6 +57,11 @@ class TXUserBase {
   std::function<void()> loadLearnerSettings;
   // The learner has gone and the session goes on anonymously (until the next login).
   std::function<void()> loggedOut;
+  // A subsystem with settings of each learner's own joins the three hooks
+  // above, after those there already: load after every login (and, with
+  // anonymousToo, when the session goes on anonymously), save with the
+  // learner's data. Either may be empty.
+  void AddLearnerSettings(std::function<void()> load, std::function<void()> save, bool anonymousToo = true);
   // The current date and time; tests set a clock of their own.
   std::function<QDateTime()> clock;
 
