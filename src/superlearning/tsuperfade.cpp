@@ -257,6 +257,13 @@ void TSuperFade::requestStop() {
   if (started_) stop_ = true;
 }
 
+void TSuperFade::closeEvent(QCloseEvent* event) {
+  // Closed by the window system: the presentation ends as after a stop.
+  stop_ = true;
+  if (!closed_ && ready_) finish();
+  QWidget::closeEvent(event);
+}
+
 void TSuperFade::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (screen_.size() != size()) Prepare(size());

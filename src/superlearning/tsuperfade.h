@@ -72,6 +72,7 @@ class TSuperFade : public QWidget, public RunningLoop {
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   enum class Fade { NewColours, TextIntoBackground, ToBlack };

@@ -184,6 +184,14 @@ TEST(SuperFade, AClickOrKeyStopsOnlyOnceStartedAndTheStopReachesEveryPhase) {
   EXPECT_FALSE(typing.player.Busy());
 }
 
+TEST(SuperFade, ClosedByTheWindowSystemItEndsLikeAfterAStop) {
+  Fade t;
+  t.timed();
+  t.window().close();
+  EXPECT_TRUE(t.window().Closed());
+  EXPECT_FALSE(t.player.Busy());
+}
+
 TEST(SuperFade, NoActiveRecordEndsTheWindowForWantOfTexts) {
   Fade t;
   t.library.Clear(false);
