@@ -190,6 +190,11 @@ void TSuperOptions::SetValue(SuperOption option, int value) {
   modified_ = true;
 }
 
+void TSuperOptions::SetColour(SuperOption option, const QColor& colour) {
+  const quint32 rgb = colour.rgb() & 0xFFFFFF;
+  SetValue(option, static_cast<int>(SpecOf(option).kind == Kind::HexDisplay ? SwapRedBlue(rgb) : rgb));
+}
+
 void TSuperOptions::SetText(SuperOption option, const QString& text) {
   if (SpecOf(option).kind != Kind::Text) return;
   QString& stored = texts_[index(option)];

@@ -81,6 +81,8 @@ class TSuperOptions {
   void SetValue(SuperOption option, int value);
   void SetFlag(SuperOption option, bool on) { SetValue(option, on ? 1 : 0); }
   void SetText(SuperOption option, const QString& text);
+  // A colour as the platform keeps it, stored in the option's byte order.
+  void SetColour(SuperOption option, const QColor& colour);
   // A number typed or stored as text ("1e9", "-5", "inf"): clamped to the
   // range, "nan" gives the minimum; none when it is no number at all.
   static std::optional<int> ParseClamped(const QString& text, int minimum, int maximum);

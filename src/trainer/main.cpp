@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
     query->SpeechOutput = [&superOptions] { return superOptions.Flag(SuperOption::Sprachausgabe); };
     query->StopMusic = [&superOptions] { superOptions.Music().StopMusic(); };
   }
-  RegisterSuperCommands(commands, presentation);
+  RegisterSuperCommands(commands, presentation, superOptions, &mainWindow, presentation.ShowVocabularyPage);
   mainWindow.ShowStartPage();
   // Answers of the games and of long rounds are kept at least every two minutes.
   QTimer autosave;

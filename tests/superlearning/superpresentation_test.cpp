@@ -32,7 +32,7 @@ struct Presentation : VocabularyFixture {
     options.SetValue(O::KlassikFaktor, 500);
     options.SetFlag(O::Musik, false);
     presentation.ShowVocabularyPage = [this] { ++vocabularyPages; };
-    RegisterSuperCommands(table, presentation);
+    RegisterSuperCommands(table, presentation, options, nullptr, [this] { ++vocabularyPages; });
     table.Add(21, PageCommandTable::Exact(u"stop"_s), [this](const QString&) { loops.StopPresentation(); },
               PageCommandTable::DuringLoop::Now);
   }
