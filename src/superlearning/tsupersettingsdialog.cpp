@@ -323,8 +323,11 @@ QWidget* TSuperSettingsDialog::technoAnimationTab() {
   hardCut_->setObjectName(QStringLiteral("cHardCut"));
   fading_ = new QRadioButton(QStringLiteral("Überblendung"));
   fading_->setObjectName(QStringLiteral("cFading"));
-  frameDelay_ = slider(QStringLiteral("trFrameDelay"), 1, 188, 50,
-                       [](int p) { return C::FrameDelayLabel(C::FrameDelayFromPosition(p)); });
+  // The slider reaches further than the option: its label shows what is kept.
+  frameDelay_ = slider(QStringLiteral("trFrameDelay"), 1, 188, 50, [](int p) {
+    const TSuperOptions::Spec& range = TSuperOptions::SpecOf(O::TechnoFrameDelay);
+    return C::FrameDelayLabel(std::clamp(C::FrameDelayFromPosition(p), range.minimum, range.maximum));
+  });
   frameDelay_.value->setObjectName(QStringLiteral("lblFrameDelay"));
   speed_ = slider(QStringLiteral("trSpeed"), -23, 25, 24, [](int v) { return QString::number(v); });
   // Moving a slider chooses the kind of change it sets.
@@ -715,7 +718,9 @@ void TSuperSettingsDialog::chooseMusicDir() {
   if (file.isEmpty()) return;
   const QString dir = FileLookup::withSeparator(QFileInfo(file).absolutePath());
   musicDir_->setText(dir);
-  options_.SetMusicDir(dir);
+  // The music takes the folder at once; the options learn of it on OK, so
+  // that "Abbrechen" leaves them as they were.
+  options_.Music().ScanDirectory(dir);
   if (options_.MusicDir() != musicDir_->text()) musicDir_->setText(options_.MusicDir());
   showMusicCount();
 }
