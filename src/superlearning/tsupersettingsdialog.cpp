@@ -123,7 +123,7 @@ TSuperSettingsDialog::TSuperSettingsDialog(TSuperOptions& options, QWidget* pare
   fill();
   tabs_->setCurrentIndex(7);  // "audio"
   // An 800 x 600 screen holds it with its buttons.
-  resize(640, 500);
+  resize(780, 480);
 }
 
 TSuperSettingsDialog::~TSuperSettingsDialog() {
@@ -687,7 +687,9 @@ void TSuperSettingsDialog::Ok() {
     }
     options_.SetMusicDir(dir);
   }
-  options_.SetTechnoDir(technoDir_->text());
+  // The picture folder is checked when the learner changed it: adjusting
+  // another mode must not bring up messages about the techno pictures.
+  if (technoDir_->text() != options_.Text(O::TechnoPhotoDir)) options_.SetTechnoDir(technoDir_->text());
   if (options_.Music().Volume() != openingVolume_ || options_.Music().Directory() != openingMusicDir_)
     options_.MarkModified();
   store();

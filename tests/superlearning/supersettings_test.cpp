@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -204,7 +205,10 @@ TEST(SuperSettingsDialog, VolumeAndMusicFolderActAtOnceAndCancelRestoresThem) {
 
 TEST(SuperSettingsDialog, ColoursFontsAndTheTechnoPreview) {
   Settings t;
-  t.tree.write(u"Techno/VORSCHAU.jpg"_s, "jpg");
+  t.tree.mkdir(u"Techno/"_s);
+  QImage picture(32, 20, QImage::Format_RGB32);
+  picture.fill(Qt::darkCyan);
+  ASSERT_TRUE(picture.save(t.tree.file(u"Techno/VORSCHAU.jpg"_s), "JPG"));
   t.options.SetText(O::TechnoPhotoDir, t.tree.file(u"Techno/"_s));
   auto d = t.open();
   d->ChooseColour = [](const QColor&) { return QColor(Qt::red); };
@@ -220,4 +224,16 @@ TEST(SuperSettingsDialog, ColoursFontsAndTheTechnoPreview) {
   EXPECT_EQ(t.options.Value(O::WirbelTXTColor), 0x0000FF) << "display order";
   EXPECT_EQ(t.options.Value(O::TechnoTextColor), 0xFF0000) << "RGB order";
   EXPECT_EQ(t.options.Value(O::TechnoRand), 200);
+  EXPECT_TRUE(t.messages.messages().isEmpty()) << t.messages.messages()[0].text.toStdString();
+
+  // A picture folder that is not there: said on OK only when the learner typed it.
+  t.options.SetText(O::TechnoPhotoDir, t.tree.file(u"fehlt/"_s));
+  t.open()->Ok();
+  EXPECT_TRUE(t.messages.messages().isEmpty()) << "another tab was changed, not the folder";
+  auto typed = t.open();
+  Settings::child<QLineEdit>(*typed, u"eTechnoDir"_s)->setText(t.tree.file(u"woanders/"_s));
+  typed->Ok();
+  ASSERT_EQ(t.messages.messages().size(), 1);
+  EXPECT_TRUE(t.messages.messages()[0].text.contains(u"existiert nicht!"_s));
+  EXPECT_EQ(typed->result(), QDialog::Accepted) << "the dialog closes anyway";
 }
