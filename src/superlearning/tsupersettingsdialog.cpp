@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -335,12 +336,15 @@ QWidget* TSuperSettingsDialog::technoAnimationTab() {
   connect(speed_.slider, &QSlider::sliderMoved, fading_, [this] { fading_->setChecked(true); });
   auto* cut = new QHBoxLayout;
   cut->addWidget(hardCut_);
+  // Three marks: fast at the left, slow in the middle, very slow at the right end.
   auto* ends = new QWidget;
-  auto* endsLayout = new QHBoxLayout(ends);
+  auto* endsLayout = new QGridLayout(ends);
   endsLayout->setContentsMargins(0, 0, 0, 0);
-  endsLayout->addWidget(new QLabel(QStringLiteral("schnell")));
-  endsLayout->addWidget(frameDelay_.slider, 1);
-  endsLayout->addWidget(new QLabel(QStringLiteral("langsam · extrem langsam")));
+  endsLayout->addWidget(new QLabel(QStringLiteral("schnell")), 0, 0);
+  endsLayout->addWidget(frameDelay_.slider, 0, 1);
+  endsLayout->addWidget(new QLabel(QStringLiteral("extrem langsam")), 0, 2);
+  endsLayout->addWidget(new QLabel(QStringLiteral("langsam")), 1, 1, Qt::AlignHCenter);
+  endsLayout->setColumnStretch(1, 1);
   cut->addWidget(ends, 1);
   cut->addWidget(frameDelay_.value);
   auto* fade = new QHBoxLayout;
