@@ -192,10 +192,7 @@ QWidget* TSuperSettingsDialog::klassischTab() {
   auto* layout = column(page);
   klassik_ = slider(QStringLiteral("TrackBar"), 20, 500, 20, [](int v) { return QString::number(v) + QStringLiteral(" Schritte"); });
   klassik_.value->setObjectName(QStringLiteral("lblSteps"));
-  auto* fade = new QHBoxLayout;
-  fade->addWidget(withEnds(klassik_.slider, QStringLiteral("langsam"), QStringLiteral("schnell")), 1);
-  fade->addWidget(klassik_.value);
-  layout->addWidget(group(QStringLiteral(" Überblendung "), fade));
+  layout->addWidget(sliderGroup(klassik_, QStringLiteral(" Überblendung "), QStringLiteral("langsam"), QStringLiteral("schnell")));
   klassikFont_ = fontList(QStringLiteral("Schriften"));
   auto* font = new QHBoxLayout;
   font->addWidget(klassikFont_);
@@ -227,10 +224,7 @@ QWidget* TSuperSettingsDialog::abgedrehtTab() {
                        const std::function<QString(int)>& text) {
     s = slider(name, lo, hi, ticks, text);
     s.value->setObjectName(label);
-    auto* content = new QHBoxLayout;
-    content->addWidget(withEnds(s.slider, low, high), 1);
-    content->addWidget(s.value);
-    layout->addWidget(group(title, content));
+    layout->addWidget(sliderGroup(s, title, low, high));
   };
   const auto percent = [](int v) { return QString::number(v) + QStringLiteral(" Prozent"); };
   row(pause_, QStringLiteral("trPause"), QStringLiteral("lblPause"), 50, 300, 50, QStringLiteral(" Geschwindigkeit "),
@@ -380,8 +374,16 @@ QWidget* TSuperSettingsDialog::technoAnimationTab() {
   return page;
 }
 
-void TSuperSettingsDialog::intervalControls(QComboBox*& file, QCheckBox*& automatic, QComboBox*& interval,
-                                            const QString& prefix) {
+QGroupBox* TSuperSettingsDialog::sliderGroup(const Slider& s, const QString& title, const QString& low,
+                                             const QString& high) {
+  auto* content = new QHBoxLayout;
+  content->addWidget(withEnds(s.slider, low, high), 1);
+  content->addWidget(s.value);
+  return group(title, content);
+}
+
+QGroupBox* TSuperSettingsDialog::intervalControls(QComboBox*& file, QCheckBox*& automatic, QComboBox*& interval,
+                                                  const QString& prefix) {
   file = new QComboBox;
   file->setObjectName(QStringLiteral("c%1File").arg(prefix));
   automatic = new QCheckBox(QStringLiteral("automatisch abwechseln:"));
@@ -393,6 +395,11 @@ void TSuperSettingsDialog::intervalControls(QComboBox*& file, QCheckBox*& automa
     interval->setEnabled(on);
     if (on && interval->currentIndex() < 0) interval->setCurrentIndex(0);
   });
+  auto* background = new QFormLayout;
+  background->addRow(file);
+  background->addRow(automatic);
+  background->addRow(QStringLiteral("Intervall:"), interval);
+  return group(QStringLiteral(" Hintergrund: "), background);
 }
 
 QWidget* TSuperSettingsDialog::ddTab() {
@@ -403,19 +410,9 @@ QWidget* TSuperSettingsDialog::ddTab() {
   ddText_.value->setObjectName(QStringLiteral("lDDText"));
   ddChar_ = slider(QStringLiteral("trDDCharDelay"), 10, 160, 25, [](int v) { return QString::number(v) + QStringLiteral(" ms"); });
   ddChar_.value->setObjectName(QStringLiteral("lDDChar"));
-  for (auto [s, title, low, high] : {std::tuple{&ddText_, " Geschwindigkeit ", "schnell", "langsam"},
-                                     std::tuple{&ddChar_, " Textverzögerung ", "keine", "viel"}}) {
-    auto* content = new QHBoxLayout;
-    content->addWidget(withEnds(s->slider, QString::fromUtf8(low), QString::fromUtf8(high)), 1);
-    content->addWidget(s->value);
-    layout->addWidget(group(QString::fromUtf8(title), content));
-  }
-  intervalControls(ddFile_, ddAutomatic_, ddInterval_, QStringLiteral("DD"));
-  auto* background = new QFormLayout;
-  background->addRow(ddFile_);
-  background->addRow(ddAutomatic_);
-  background->addRow(QStringLiteral("Intervall:"), ddInterval_);
-  layout->addWidget(group(QStringLiteral(" Hintergrund: "), background));
+  layout->addWidget(sliderGroup(ddText_, QStringLiteral(" Geschwindigkeit "), QStringLiteral("schnell"), QStringLiteral("langsam")));
+  layout->addWidget(sliderGroup(ddChar_, QStringLiteral(" Textverzögerung "), QStringLiteral("keine"), QStringLiteral("viel")));
+  layout->addWidget(intervalControls(ddFile_, ddAutomatic_, ddInterval_, QStringLiteral("DD")));
   layout->addStretch(1);
   return page;
 }
@@ -447,20 +444,10 @@ QWidget* TSuperSettingsDialog::airportTab() {
   airB_.value->setObjectName(QStringLiteral("lAirBDelay"));
   airPause_ = slider(QStringLiteral("trAirPause"), 0, 4000, 1000, [](int v) { return QString::number(v) + QStringLiteral(" ms"); });
   airPause_.value->setObjectName(QStringLiteral("lAirPause"));
-  for (auto [s, title, low, high] : {std::tuple{&airChar_, " Geschwindigkeit ", "schnell", "langsam"},
-                                     std::tuple{&airB_, "Pause vor der Bedeutung ", "keine", "lange"},
-                                     std::tuple{&airPause_, "Pause nach der Bedeutung", "keine", "lange"}}) {
-    auto* content = new QHBoxLayout;
-    content->addWidget(withEnds(s->slider, QString::fromUtf8(low), QString::fromUtf8(high)), 1);
-    content->addWidget(s->value);
-    layout->addWidget(group(QString::fromUtf8(title), content));
-  }
-  intervalControls(airFile_, airAutomatic_, airInterval_, QStringLiteral("Air"));
-  auto* background = new QFormLayout;
-  background->addRow(airFile_);
-  background->addRow(airAutomatic_);
-  background->addRow(QStringLiteral("Intervall:"), airInterval_);
-  layout->addWidget(group(QStringLiteral(" Hintergrund: "), background));
+  layout->addWidget(sliderGroup(airChar_, QStringLiteral(" Geschwindigkeit "), QStringLiteral("schnell"), QStringLiteral("langsam")));
+  layout->addWidget(sliderGroup(airB_, QStringLiteral("Pause vor der Bedeutung "), QStringLiteral("keine"), QStringLiteral("lange")));
+  layout->addWidget(sliderGroup(airPause_, QStringLiteral("Pause nach der Bedeutung"), QStringLiteral("keine"), QStringLiteral("lange")));
+  layout->addWidget(intervalControls(airFile_, airAutomatic_, airInterval_, QStringLiteral("Air")));
   layout->addStretch(1);
   return page;
 }

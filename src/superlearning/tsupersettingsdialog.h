@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -63,7 +64,9 @@ class TSuperSettingsDialog : public QDialog {
   Slider slider(const QString& name, int minimum, int maximum, int ticks, const std::function<QString(int)>& label);
   QPushButton* swatch(const QString& name, const QString& hint = {});
   QComboBox* fontList(const QString& name);
-  void intervalControls(QComboBox*& file, QCheckBox*& automatic, QComboBox*& interval, const QString& prefix);
+  QGroupBox* sliderGroup(const Slider& s, const QString& title, const QString& low, const QString& high);
+  // The background page, its automatic change and the interval, as a group.
+  QGroupBox* intervalControls(QComboBox*& file, QCheckBox*& automatic, QComboBox*& interval, const QString& prefix);
 
   void fill();
   void store();
