@@ -128,6 +128,10 @@ void TXPage::SetOverlay(bool on) {
     }
   } else {
     overlay_ = QImage();
+    // The page's own timers go on where the presentation stopped them.
+    if (!state_.Elements.MosaicTiles.Tiles.empty() && state_.Elements.Lomo)
+      mosaicTimer_->start(MosaicInterval(state_.Elements.Lomo->Speed));
+    if (state_.WaitTime > 0 && !state_.WaitTarget.isEmpty()) waitTimer_->start(state_.WaitTime);
   }
   update();
 }

@@ -32,8 +32,11 @@ QString SecondsText(int ms) { return QLocale(QLocale::German).toString(ms / 1000
 int MsFromSecondsText(const QString& text, int minimumMs, int maximumMs) {
   const QString t = text.trimmed();
   const auto read = [&](const QString& s) -> std::optional<int> {
+    // "1,500" is one and a half seconds, never fifteen hundred.
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double seconds = QLocale::c().toDouble(s, &ok);
+    const double seconds = c.toDouble(s, &ok);
     if (!ok) return std::nullopt;
     // A number far outside the range, "inf" or "nan" ends at the range.
     const double ms = std::isnan(seconds) ? minimumMs : seconds * 1000.0;

@@ -589,7 +589,12 @@ void TSuperSettingsDialog::fill() {
     const int at = chosen.isEmpty() ? -1 : list->findText(chosen, Qt::MatchFixedString);
     list->setCurrentIndex(at > 0 ? at : 0);
     const int delay = o.Value(airport ? O::AirBGRDelay : O::DDBGRDelay);
-    interval->setCurrentIndex(delay == 0 ? -1 : interval->findText(C::IntervalText(delay)));
+    // A stored interval the list does not offer stays what it is (in seconds
+    // when whole minutes would not read back the same).
+    QString shown = C::IntervalText(delay);
+    if (C::SecondsFromIntervalText(shown) != delay) shown = QStringLiteral("%1 Sekunden").arg(delay);
+    if (delay != 0 && interval->findText(shown) < 0) interval->addItem(shown);
+    interval->setCurrentIndex(delay == 0 ? -1 : interval->findText(shown));
     automatic->setChecked(delay != 0);
     interval->setEnabled(delay != 0);
   }
@@ -687,11 +692,11 @@ void TSuperSettingsDialog::Ok() {
   accept();
 }
 
-void TSuperSettingsDialog::Cancel() {
+void TSuperSettingsDialog::reject() {
   options_.Music().SetVolume(openingVolume_);
   if (!openingMusicDir_.isEmpty() && options_.Music().Directory() != openingMusicDir_)
     options_.Music().ScanDirectory(openingMusicDir_);
-  reject();
+  QDialog::reject();
 }
 
 void TSuperSettingsDialog::Reset() {

@@ -17,8 +17,9 @@ class TSuperOptions;
 class TXPage;
 
 // "ZVK Superlearning - Einstellungen": every option of the presentations
-// and the Las Vegas game on nine tabs. The options change on "&OK" only;
-// the music's volume and folder act at once and come back on "&Abbrechen".
+// and the Las Vegas game on nine tabs. The options change on "&OK" (and
+// "&Zurücksetzen" puts the defaults in at once); the music's volume and
+// folder act at once and come back on "&Abbrechen", Esc or closing.
 // The techno tab previews its look as a small page.
 class TSuperSettingsDialog : public QDialog {
   Q_OBJECT
@@ -32,8 +33,10 @@ class TSuperSettingsDialog : public QDialog {
 
   // The three buttons.
   void Ok();
-  void Cancel();
+  void Cancel() { reject(); }
   void Reset();
+  // Esc, the window's close button and "&Abbrechen": the volume and folder as at the opening.
+  void reject() override;
   // The techno preview, as it is shown.
   QString PreviewMarkup() const;
 

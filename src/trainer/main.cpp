@@ -144,5 +144,6 @@ int main(int argc, char** argv) {
   users.loadLearnerSettings = nullptr;
   users.saveLearnerSettings = nullptr;
   users.loggedOut = nullptr;
+  users.anonymousEnds = nullptr;
   return result;
 }

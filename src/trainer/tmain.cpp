@@ -134,7 +134,11 @@ TMain::TMain(Environment& environment, TXUserBase* users, TBibliothek* library)
   }
 }
 
-TMain::~TMain() { env_.onWindowModeChanged = nullptr; }
+TMain::~TMain() {
+  env_.onWindowModeChanged = nullptr;
+  // The user base outlives the window.
+  if (users_) users_->backdropColor = nullptr;
+}
 
 void TMain::setPageConditions() {
   TXPage& p = *page_;

@@ -99,6 +99,7 @@ QString TXUserBase::RefusedNameText(const QString& name) {
 }
 
 void TXUserBase::logIn(const QString& name, const QString& password) {
+  if (userName_.isEmpty() && anonymousEnds) anonymousEnds();
   userName_ = name;
   password_ = password;
   loginAt_ = now();
@@ -123,6 +124,7 @@ void TXUserBase::AddLearnerSettings(std::function<void()> load, std::function<vo
   if (load) chain(loadLearnerSettings, load);
   if (load && anonymousToo) chain(loggedOut, load);
   if (save) chain(saveLearnerSettings, save);
+  if (save && anonymousToo) chain(anonymousEnds, save);
 }
 
 void TXUserBase::logOut() {

@@ -57,10 +57,13 @@ class TXUserBase {
   std::function<void()> loadLearnerSettings;
   // The learner has gone and the session goes on anonymously (until the next login).
   std::function<void()> loggedOut;
-  // A subsystem with settings of each learner's own joins the three hooks
-  // above, after those there already: load after every login (and, with
-  // anonymousToo, when the session goes on anonymously), save with the
-  // learner's data. Either may be empty.
+  // A login is about to end an anonymous session: what was set meanwhile is kept.
+  std::function<void()> anonymousEnds;
+  // A subsystem with settings of each learner's own joins the hooks above,
+  // after those there already: load after every login, save with the
+  // learner's data; with anonymousToo the anonymous settings too are loaded
+  // when a session goes on anonymously and saved when a login ends one.
+  // Either may be empty.
   void AddLearnerSettings(std::function<void()> load, std::function<void()> save, bool anonymousToo = true);
   // The current date and time; tests set a clock of their own.
   std::function<QDateTime()> clock;

@@ -368,7 +368,11 @@ TEST(LanguageLab, ALearnerWhoLogsInFindsTheirOwnSwitches) {
   t.env.UserDir = t.tree.mkdir(u"Benutzer/"_s);
   TXUserBase users(t.env);
   t.lab->FollowLogins(users);
+  // What an anonymous learner switched is kept when someone logs in.
+  t.run(u"+autoread"_s);
   ASSERT_TRUE(users.CreateUser(u"ben"_s, u"pw"_s));
+  EXPECT_EQ(t.store.readBool(u"Software\\zvk\\zvk spanisch\\5\\Anonym\\Sprachlabor"_s, u"Automatik"_s), true);
+  EXPECT_FALSE(t.lab->Automatik()) << "Ben starts with his own (default) switches";
   t.run(u"-diktat"_s);
   t.run(u"thema 3"_s);
   users.SaveUser();  // Ben's switches go with his data; the session goes on anonymously

@@ -130,5 +130,6 @@ TEST(TXPage, TheOverlayCoversThePageAndKeepsItsTimersAndHighlightsAway) {
 
   page.SetOverlay(false);
   EXPECT_EQ(page.grab().toImage().pixel(150, 80), qRgb(255, 0, 0));
+  EXPECT_TRUE(WaitUntil([&] { return followed == 1; }, 1000)) << "the page's WAIT goes on afterwards";
   EXPECT_TRUE(messages.messages().isEmpty());
 }

@@ -225,7 +225,7 @@ TEST(SuperOptions, EachLearnerHasTheirOwnAndAnAnonymousSessionTheAnonymousOnes) 
   // Saving Anna's data saves her options; the session then goes on anonymously.
   users.SaveUser();
   EXPECT_FALSE(users.IsLoggedIn());
-  EXPECT_EQ(options.Value(O::KlassikFaktor), 100) << "not Anna's any more";
+  EXPECT_EQ(options.Value(O::KlassikFaktor), 300) << "not Anna's: the anonymous ones, kept when Anna logged in";
   EXPECT_EQ(t.store.readString(u"Software\\zvk\\zvk spanisch\\5\\anna\\Super"_s, u"KlassikFaktor"_s), u"250"_s);
   ASSERT_EQ(users.OpenUser(u"anna"_s, u"pw"_s), TXUserBase::OpenResult::Opened);
   EXPECT_EQ(options.Value(O::KlassikFaktor), 250);

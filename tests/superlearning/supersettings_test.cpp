@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTest>
 
 #include "common/messagerecorder.h"
 #include "environment/environment.h"
@@ -71,6 +72,7 @@ TEST(SuperSettingsConversions, FrameDelaySecondsAndIntervals) {
   EXPECT_EQ(C::SecondsText(500), u"0,5"_s);
   EXPECT_EQ(C::MsFromSecondsText(u"2.5"_s, 0, 100000), 2500);
   EXPECT_EQ(C::MsFromSecondsText(u"2,5"_s, 0, 100000), 2500);
+  EXPECT_EQ(C::MsFromSecondsText(u"1,500"_s, 0, 100000), 1500) << "a decimal comma, not thousands";
   EXPECT_EQ(C::MsFromSecondsText(u"viel"_s, 0, 100000), 0);
   EXPECT_EQ(C::MsFromSecondsText(u"1e9"_s, 0, 100000), 100000);
   EXPECT_EQ(C::MsFromSecondsText(u"inf"_s, 0, 100000), 100000);
@@ -116,6 +118,7 @@ TEST(SuperSettingsDialog, OpensOnAudioWithEveryOptionInItsControl) {
   t.options.SetValue(O::DDBGRDelay, 0);
   t.options.SetValue(O::AirBGRDelay, 120);
   t.options.SetValue(O::TechnoTextDelay, 2500);
+  t.options.SetValue(O::DDBGRDelay, 0);
   auto d = t.open();
   EXPECT_EQ(d->windowTitle(), u"ZVK Superlearning - Einstellungen"_s);
   QTabWidget* tabs = Settings::child<QTabWidget>(*d, u"PC"_s);
@@ -156,6 +159,12 @@ TEST(SuperSettingsDialog, OpensOnAudioWithEveryOptionInItsControl) {
   EXPECT_EQ(t.options.Value(O::DDBGRDelay), 0);
   EXPECT_EQ(t.options.Value(O::AirBGRDelay), 120);
   EXPECT_EQ(t.options.Value(O::TechnoTextDelay), 3500) << "typed with a point";
+  // An interval the list does not offer is kept as it is.
+  t.options.SetValue(O::AirBGRDelay, 90);
+  auto other = t.open();
+  EXPECT_EQ(Settings::child<QComboBox>(*other, u"cAirBGRDelay"_s)->currentText(), u"90 Sekunden"_s);
+  other->Ok();
+  EXPECT_EQ(t.options.Value(O::AirBGRDelay), 90);
   EXPECT_EQ(t.options.Text(O::DD), QString()) << "at random: an empty name";
   d.reset();  // destroyed: the changed options are saved
   EXPECT_EQ(t.store.readString(t.env.UserKeyPath() + u"\\Super"_s, u"VegasFaktor"_s), u"180"_s);
@@ -181,6 +190,13 @@ TEST(SuperSettingsDialog, VolumeAndMusicFolderActAtOnceAndCancelRestoresThem) {
   EXPECT_EQ(t.options.Music().Volume(), -12);
   EXPECT_EQ(t.options.MusicDir(), before);
   EXPECT_FALSE(t.options.Modified());
+
+  // Esc undoes the volume like "Abbrechen".
+  auto escaped = t.open();
+  Settings::slider(*escaped, u"Volume"_s)->setValue(24);
+  EXPECT_EQ(t.options.Music().Volume(), 0);
+  QTest::keyClick(escaped.get(), Qt::Key_Escape);
+  EXPECT_EQ(t.options.Music().Volume(), -12);
 
   // Reset, then cancel: the defaults stay, the volume is as at the opening.
   t.options.SetValue(O::Madness, 3);
