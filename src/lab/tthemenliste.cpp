@@ -245,8 +245,8 @@ void TThemenListe::WatchRecorder(TBaseRec& recorder) {
 }
 
 PageRecorderFactory TThemenListe::WatchingRecorders(PageRecorderFactory make) {
-  return [this, make = std::move(make)](const TRecorderSpec& spec) {
-    std::unique_ptr<TPageRecorder> recorder = make ? make(spec) : nullptr;
+  return [this, make = std::move(make)](const TRecorderSpec& tag) {
+    std::unique_ptr<TPageRecorder> recorder = make ? make(tag) : nullptr;
     if (auto* voice = dynamic_cast<TBaseRec*>(recorder.get())) WatchRecorder(*voice);
     return recorder;
   };

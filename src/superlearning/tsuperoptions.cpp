@@ -18,7 +18,7 @@ namespace {
 using K = TSuperOptions::Kind;
 
 // In the order of the options; the page intervals reach 1200 s ("20 Minuten").
-const std::array<TSuperOptions::Spec, TSuperOptions::kCount> kSpecs = {{
+const std::array<TSuperOptions::Definition, TSuperOptions::kCount> kDefinitions = {{
     {QStringLiteral("Schrift"), K::Text, 0, 0, 0},
     {QStringLiteral("KlassikFaktor"), K::Integer, 20, 500, 100},
     {QStringLiteral("Faktor"), K::Integer, 50, 400, 100},
@@ -113,7 +113,7 @@ QString firstInstalled(const QStringList& faces, const QString& otherwise) {
 
 }  // namespace
 
-const TSuperOptions::Spec& TSuperOptions::SpecOf(SuperOption option) { return kSpecs[static_cast<size_t>(option)]; }
+const TSuperOptions::Definition& TSuperOptions::DefinitionOf(SuperOption option) { return kDefinitions[static_cast<size_t>(option)]; }
 
 TSuperOptions::TSuperOptions(const Environment& environment)
     : env_(environment),
@@ -148,7 +148,7 @@ bool TSuperOptions::speechDefault() const {
 void TSuperOptions::setDefaultValues() {
   for (int i = 0; i < kCount; ++i) {
     const auto option = static_cast<SuperOption>(i);
-    values_[static_cast<size_t>(i)] = kSpecs[static_cast<size_t>(i)].defaultValue;
+    values_[static_cast<size_t>(i)] = kDefinitions[static_cast<size_t>(i)].defaultValue;
     texts_[static_cast<size_t>(i)] = defaultText(option);
   }
   values_[index(SuperOption::Sprachausgabe)] = speechDefault() ? 1 : 0;
@@ -176,14 +176,14 @@ quint32 TSuperOptions::SwapRedBlue(quint32 colour) {
 
 QColor TSuperOptions::Colour(SuperOption option) const {
   const auto value = static_cast<quint32>(Value(option));
-  const quint32 rgb = SpecOf(option).kind == Kind::HexDisplay ? SwapRedBlue(value) : value;
+  const quint32 rgb = DefinitionOf(option).kind == Kind::HexDisplay ? SwapRedBlue(value) : value;
   return QColor::fromRgb(static_cast<QRgb>(rgb));
 }
 
 void TSuperOptions::SetValue(SuperOption option, int value) {
-  const Spec& spec = SpecOf(option);
-  if (spec.kind == Kind::Text) return;
-  value = spec.kind == Kind::Flag ? (value != 0 ? 1 : 0) : std::clamp(value, spec.minimum, spec.maximum);
+  const Definition& definition = DefinitionOf(option);
+  if (definition.kind == Kind::Text) return;
+  value = definition.kind == Kind::Flag ? (value != 0 ? 1 : 0) : std::clamp(value, definition.minimum, definition.maximum);
   int& stored = values_[index(option)];
   if (stored == value) return;
   stored = value;
@@ -192,11 +192,11 @@ void TSuperOptions::SetValue(SuperOption option, int value) {
 
 void TSuperOptions::SetColour(SuperOption option, const QColor& colour) {
   const quint32 rgb = colour.rgb() & 0xFFFFFF;
-  SetValue(option, static_cast<int>(SpecOf(option).kind == Kind::HexDisplay ? SwapRedBlue(rgb) : rgb));
+  SetValue(option, static_cast<int>(DefinitionOf(option).kind == Kind::HexDisplay ? SwapRedBlue(rgb) : rgb));
 }
 
 void TSuperOptions::SetText(SuperOption option, const QString& text) {
-  if (SpecOf(option).kind != Kind::Text) return;
+  if (DefinitionOf(option).kind != Kind::Text) return;
   QString& stored = texts_[index(option)];
   if (stored == text) return;
   stored = text;
@@ -213,28 +213,28 @@ void TSuperOptions::Load() {
     bool technoFailed = false;
     std::array<int, kCount> colours{};
     for (int i = 0; i < kCount; ++i) {
-      const Spec& spec = kSpecs[static_cast<size_t>(i)];
-      const std::optional<QString> text = read(spec.name);
-      switch (spec.kind) {
+      const Definition& definition = kDefinitions[static_cast<size_t>(i)];
+      const std::optional<QString> text = read(definition.name);
+      switch (definition.kind) {
         case Kind::Text: texts_[static_cast<size_t>(i)] = text.value_or(QString()); break;
         case Kind::HexDisplay:
         case Kind::HexRgb: {
           const std::optional<int> colour = text ? parseHex(*text) : std::nullopt;
-          bool& failed = spec.kind == Kind::HexDisplay ? wirbelFailed : technoFailed;
+          bool& failed = definition.kind == Kind::HexDisplay ? wirbelFailed : technoFailed;
           if (!colour) failed = true;
           else colours[static_cast<size_t>(i)] = *colour;
           break;
         }
         default:
           if (text)
-            if (const auto n = ParseClamped(*text, spec.minimum, spec.maximum))
-              values_[static_cast<size_t>(i)] = spec.kind == Kind::Flag ? (*n != 0 ? 1 : 0) : *n;
+            if (const auto n = ParseClamped(*text, definition.minimum, definition.maximum))
+              values_[static_cast<size_t>(i)] = definition.kind == Kind::Flag ? (*n != 0 ? 1 : 0) : *n;
           break;
       }
     }
     // A colour group is taken whole or not at all.
     for (int i = 0; i < kCount; ++i) {
-      const Kind kind = kSpecs[static_cast<size_t>(i)].kind;
+      const Kind kind = kDefinitions[static_cast<size_t>(i)].kind;
       if ((kind == Kind::HexDisplay && !wirbelFailed) || (kind == Kind::HexRgb && !technoFailed))
         values_[static_cast<size_t>(i)] = colours[static_cast<size_t>(i)];
     }
@@ -253,10 +253,10 @@ bool TSuperOptions::Save() {
   values.insert(QStringLiteral("MP3"), music_->Directory());
   values.insert(QStringLiteral("Volume"), QString::number(music_->Volume()));
   for (int i = 0; i < kCount; ++i) {
-    const Spec& spec = kSpecs[static_cast<size_t>(i)];
+    const Definition& definition = kDefinitions[static_cast<size_t>(i)];
     const int v = values_[static_cast<size_t>(i)];
-    values.insert(spec.name, spec.kind == Kind::Text ? texts_[static_cast<size_t>(i)]
-                             : isColour(spec.kind)  ? hexText(v)
+    values.insert(definition.name, definition.kind == Kind::Text ? texts_[static_cast<size_t>(i)]
+                             : isColour(definition.kind)  ? hexText(v)
                                                     : QString::number(v));
   }
   QList<std::pair<QString, QString>> ordered;

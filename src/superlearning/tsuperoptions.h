@@ -33,7 +33,7 @@ class TSuperOptions {
   // order (red in the low byte) or in RGB order (red in the high byte), or
   // a number in RGB order.
   enum class Kind { Integer, Flag, Text, HexDisplay, HexRgb, RgbInteger };
-  struct Spec {
+  struct Definition {
     QString name;
     Kind kind;
     int minimum;
@@ -41,7 +41,7 @@ class TSuperOptions {
     int defaultValue;
   };
   static constexpr int kCount = static_cast<int>(SuperOption::Count);
-  static const Spec& SpecOf(SuperOption option);
+  static const Definition& DefinitionOf(SuperOption option);
 
   static inline const QString kSettingsKey = QStringLiteral("\\Super");
   static inline const QString kNoTechnoDir =

@@ -320,7 +320,7 @@ QWidget* TSuperSettingsDialog::technoAnimationTab() {
   fading_->setObjectName(QStringLiteral("cFading"));
   // The slider reaches further than the option: its label shows what is kept.
   frameDelay_ = slider(QStringLiteral("trFrameDelay"), 1, 188, 50, [](int p) {
-    const TSuperOptions::Spec& range = TSuperOptions::SpecOf(O::TechnoFrameDelay);
+    const TSuperOptions::Definition& range = TSuperOptions::DefinitionOf(O::TechnoFrameDelay);
     return C::FrameDelayLabel(std::clamp(C::FrameDelayFromPosition(p), range.minimum, range.maximum));
   });
   frameDelay_.value->setObjectName(QStringLiteral("lblFrameDelay"));
@@ -633,7 +633,7 @@ void TSuperSettingsDialog::store() {
   o.SetValue(O::TechnoFrameDelay, C::FrameDelayFromPosition(frameDelay_.slider->value()));
   o.SetValue(O::TechnoSpeed, speed_.slider->value());
   o.SetFlag(O::TechnoScrolling, scrolling_->isChecked());
-  const TSuperOptions::Spec& text = TSuperOptions::SpecOf(O::TechnoTextDelay);
+  const TSuperOptions::Definition& text = TSuperOptions::DefinitionOf(O::TechnoTextDelay);
   o.SetValue(O::TechnoTextDelay, C::MsFromSecondsText(textDelaySeconds_->currentText(), text.minimum, text.maximum));
   o.SetValue(O::DDTextDelay, ddText_.slider->value() * 100);
   o.SetValue(O::DDCharDelay, ddChar_.slider->value());
