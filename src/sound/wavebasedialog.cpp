@@ -238,15 +238,16 @@ void TWaveDB::BrowseClick() {
     env_.OwnWaveDir = dir;
     env_.SaveDirectories(Environment::SaveOwnWaveDir);
   }
-  QString reference = path;
-  const QString own = env_.OwnWaveDir;
-  if (!own.isEmpty() && path.startsWith(own, Qt::CaseInsensitive)) {
-    // From the separator that ends the directory on: "XU:\sub\name.wav".
-    QString rest = path.mid(own.size() - 1);
-    rest.replace(QLatin1Char('/'), QLatin1Char('\\'));
-    reference = QStringLiteral("XU:") + rest;
-  }
-  eDatei->setText(reference);
+  eDatei->setText(ReferenceFor(env_, path));
+}
+
+QString TWaveDB::ReferenceFor(const Environment& env, const QString& path) {
+  const QString own = env.OwnWaveDir;
+  if (own.isEmpty() || !path.startsWith(own, Qt::CaseInsensitive)) return path;
+  // From the separator that ends the directory on: "XU:\sub\name.wav".
+  QString rest = path.mid(own.size() - 1);
+  rest.replace(QLatin1Char('/'), QLatin1Char('\\'));
+  return QStringLiteral("XU:") + rest;
 }
 
 // --- Recording ---
@@ -319,6 +320,22 @@ void TWaveDB::saveRecording() {
 void ShowWaveBaseDialog(TXWaveBase& base, Environment& env, TSamplePlayer* player, QWidget* parent) {
   TWaveDB dialog(base, env, player, nullptr, parent);
   dialog.exec();
+}
+
+void ShowWaveBaseDialogAt(TXWaveBase& base, Environment& env, const QString& text, const QString& file,
+                          TSamplePlayer* player, QWidget* parent) {
+  // The entry of the text, or a new one for it: the file must not go to
+  // whatever entry happened to be current.
+  bool found = false;
+  base.Find(text, &found);
+  if (found) {
+    base.SearchPosition(text);
+  } else {
+    base.InsertEmpty();
+    base.SetCurrentText(text);
+  }
+  base.SetCurrentReference(TWaveDB::ReferenceFor(env, file));
+  ShowWaveBaseDialog(base, env, player, parent);
 }
 
 void RegisterRecordingCommands(PageCommandTable& table, TXWaveBase& base, Environment& env, TSamplePlayer* player,

@@ -71,6 +71,10 @@ class TWaveDB : public QDialog {
   // Closes the dialog; a recording still running is dropped.
   void reject() override;
 
+  // The reference a sound file is stored with: "XU:\" + its path below the
+  // own recording directory, or the path itself elsewhere.
+  static QString ReferenceFor(const Environment& env, const QString& path);
+
   TSamplePlayer& Player() const { return *player_; }
   // The recorder, once something was recorded.
   TBaseRec* Recorder() const { return recorder_.get(); }
@@ -103,6 +107,12 @@ class TWaveDB : public QDialog {
 // Opens the dialog modally for a database; returns when it is closed.
 void ShowWaveBaseDialog(TXWaveBase& base, Environment& env, TSamplePlayer* player = nullptr,
                         QWidget* parent = nullptr);
+
+// Opens the dialog at the entry of a text with a sound file: the text's
+// entry when the database has one, else a new entry for it; the entry's
+// file becomes file.
+void ShowWaveBaseDialogAt(TXWaveBase& base, Environment& env, const QString& text, const QString& file,
+                          TSamplePlayer* player = nullptr, QWidget* parent = nullptr);
 
 // The page command "wavebase": the dialog for the main recording database.
 void RegisterRecordingCommands(PageCommandTable& table, TXWaveBase& base, Environment& env, TSamplePlayer* player,

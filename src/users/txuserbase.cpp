@@ -247,7 +247,7 @@ bool TXUserBase::SaveIfDue() {
 }
 
 bool TXUserBase::SaveUser() {
-  env_.SaveWindowSettings(backdropColor ? backdropColor() : std::nullopt);
+  if (savesWindowSettings) env_.SaveWindowSettings(backdropColor ? backdropColor() : std::nullopt);
   if (!IsLoggedIn()) return false;
   if (saveLearnerSettings) saveLearnerSettings();
 

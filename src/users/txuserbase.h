@@ -49,6 +49,9 @@ class TXUserBase {
   // Hooks into the objects that keep per-learner settings elsewhere.
   // The backdrop's colour for SaveWindowSettings (none while there is no backdrop).
   std::function<std::optional<quint32>()> backdropColor;
+  // Whether SaveUser writes the trainer's window settings. The editor has no
+  // backdrop and no window mode, and must leave the learner's as they are.
+  bool savesWindowSettings = true;
   // Saves the vocabulary query settings and the Superlearning options if they
   // changed; runs in SaveUser while the learner is still logged in.
   std::function<void()> saveLearnerSettings;

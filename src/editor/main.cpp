@@ -1,0 +1,50 @@
+// pflege_s: the editor of the vocabulary libraries.
+#include <QApplication>
+
+#include "editor/tveditor.h"
+#include "environment/environment.h"
+#include "environment/settingsstore.h"
+#include "sound/sampleplayer.h"
+#include "startup/programstartup.h"
+#include "users/logindialogs.h"
+#include "users/loginflow.h"
+#include "users/txuserbase.h"
+#include "vocabulary/tbibliothek.h"
+#include "vocabulary/tres.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("*zvk editor"));
+  ProgramStartup::PrepareApplication();
+
+  ProgramStartup startup(QCoreApplication::applicationDirPath(), std::make_unique<SettingsStore>());
+  startup.Begin(app.arguments().mid(1));
+  if (!startup.ReadSettings()) return 1;
+  Environment& env = startup.environment();
+
+  // The one library; a learner's login only brings the learner's scores.
+  TBibliothek library(env);
+  TXUserBase users(env);
+  users.savesWindowSettings = false;
+  library.setUserBase(&users);
+  QtLoginDialogs dialogs;
+  TLogin login(env, users, dialogs);
+  const TRes reserve;
+  startup.CreateMainRecordingDatabase();
+  startup.CreateSecondaryRecordingDatabase();
+  library.recordingPath = startup.RecordingPaths();
+  TSamplePlayer player;
+
+  TVEditor::Services services{env, library, users, login, startup.MainRecordings(), startup.Recordings(),
+                              &player, &reserve};
+  int result = 0;
+  {
+    TVEditor editor(services);
+    editor.show();
+    result = QApplication::exec();
+    // A session ended by the desktop rather than the window: the same end.
+    editor.Finish();
+  }
+  library.setUserBase(nullptr);
+  return result;
+}

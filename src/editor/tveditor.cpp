@@ -1,0 +1,436 @@
+#include "editor/tveditor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "common/messagebox.h"
+#include "editor/dictionarypanel.h"
+#include "editor/editorlayout.h"
+#include "editor/editorpictures.h"
+#include "editor/editorpreview.h"
+#include "editor/editorrecorder.h"
+#include "editor/editortexts.h"
+#include "editor/recordform.h"
+#include "editor/recordingtexts.h"
+#include "editor/recordlistmodel.h"
+#include "environment/environment.h"
+#include "environment/settingsstore.h"
+#include "pages/txpage.h"
+#include "sound/sampleplayer.h"
+#include "users/txuserbase.h"
+#include "vocabulary/tbibliothek.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("zvk spanisch - editor");
+// The scheme's three font sizes before any scheme is read.
+constexpr int kFontSizes[3] = {9, 10, 14};
+
+QSize desktopSize() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry().size() : QSize(1024, 768);
+}
+
+bool isInside(const QObject* object, const QWidget* ancestor) {
+  for (const QObject* o = object; o; o = o->parent())
+    if (o == ancestor) return true;
+  return false;
+}
+
+}  // namespace
+
+TVEditor::TVEditor(Services services, QWidget* parent) : QMainWindow(parent), s_(services) {
+  setObjectName(QStringLiteral("TVEditor"));
+  setWindowTitle(kTitle);
+  pageFolder_ = s_.env.PageRoot + QStringLiteral("hzvk/");
+  const QString key = s_.env.UserKeyPath() + EditorSettings::kSubKey;
+  settings_ = EditorSettings::Read(s_.env.store(), key, desktopSize(), s_.env.VocabularyDir,
+                                   [this](const QString& name) { return EditorPictures::SchemeExists(s_.env, name); });
+  s_.env.Versatz =
+      s_.env.store().readInteger(Environment::kDirectoriesKey, QStringLiteral("Versatz")).value_or(0);
+
+  createParts();
+  createActions();
+  createMenus();
+  createToolBar();
+  statusBar()->setVisible(settings_.statusBar);
+  Action(QStringLiteral("mStatus"))->setChecked(settings_.statusBar);
+  setGeometry(settings_.WindowRect(desktopSize()));
+  resize(settings_.width, settings_.height);
+
+  // The library opened last, unless it failed the last time.
+  const QString last = settings_.lastLibrary;
+  if (!last.isEmpty() && last != QLatin1String("-")) {
+    if (QFileInfo(last).isFile()) {
+      if (!loadReplacing(last, false)) {
+        settings_.lastLibrary = QStringLiteral("-");
+        ShowMessage(EditorTexts::AutoLoadFailed(last), MessageKind::Stop);
+        Clear();
+      }
+    } else {
+      // Gone since the last run: say so once and forget it.
+      settings_.lastLibrary.clear();
+      settings_.recent.Remove(last);
+      ShowMessage(EditorTexts::AutoLoadFailed(last), MessageKind::Warning);
+      Clear();
+    }
+  } else {
+    Clear();
+  }
+  refreshRecentFiles();
+  refreshUserMenu();
+  afterLibraryChanged(0);
+  qApp->installEventFilter(this);
+}
+
+TVEditor::~TVEditor() {
+  qApp->removeEventFilter(this);
+  releaseOnce();
+}
+
+QAction* TVEditor::Action(const QString& name) const { return actions_.value(name); }
+
+int TVEditor::Current() const { return s_.library.Current; }
+
+// --- Parts and layout ---
+
+void TVEditor::createParts() {
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("Client"));
+  setCentralWidget(central);
+  model_ = std::make_unique<RecordListModel>(s_.library);
+  model_->showScores = [this] { return s_.users.IsLoggedIn(); };
+  model_->setFlags(EditorPictures::Flag(s_.env, false), EditorPictures::Flag(s_.env, true));
+  Liste = new QTableView(central);
+  Liste->setObjectName(QStringLiteral("Liste"));
+  Liste->setModel(model_.get());
+  Liste->horizontalHeader()->hide();
+  Liste->verticalHeader()->hide();
+  Liste->setShowGrid(false);
+  Liste->setSelectionBehavior(QAbstractItemView::SelectRows);
+  Liste->setSelectionMode(QAbstractItemView::SingleSelection);
+  Liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Liste->setWordWrap(false);
+  Liste->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  Liste->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+  Liste->horizontalHeader()->resizeSection(1, 56);
+  Liste->setIconSize(QSize(18, 12));
+  connect(Liste->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& now, const QModelIndex&) {
+            if (!selecting_ && now.isValid()) SelectRecord(now.row());
+          });
+  connect(Liste, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+    const TVokabel* record = s_.library.Item(index.row());
+    if (record && !record->Deutsch) PlayRecordingOf(record->Vokabel);
+  });
+
+  RP = new TRecordForm(s_.library, central);
+  RP->SetFlagPictures(EditorPictures::Flag(s_.env, false), EditorPictures::Flag(s_.env, true));
+  connect(RP, &TRecordForm::EntryEdited, this, [this] {
+    model_->RecordChanged(s_.library.Current);
+    refreshEntryRecording();
+    refreshStatus();
+  });
+  connect(RP, &TRecordForm::DirectionEdited, this, [this] {
+    model_->RecordChanged(s_.library.Current);
+    refreshEntryRecording();
+  });
+  for (QLineEdit* edit : RP->EditFields())
+    connect(edit, &QLineEdit::textEdited, this, [this] { refreshStatus(); });
+  connect(RP->vPlay, &QToolButton::clicked, this, [this] { PlayRecordingOf(s_.library.Vokabel(-1)); });
+  for (QLineEdit* edit : {RP->eVokabel, RP->eBedeutung0, RP->eBedeutung1}) edit->installEventFilter(this);
+
+  NP = new QWidget(central);
+  NP->setObjectName(QStringLiteral("NP"));
+  LibInfo = new QPlainTextEdit(NP);
+  LibInfo->setObjectName(QStringLiteral("LibInfo"));
+  LibInfo->setToolTip(QStringLiteral("Platz für Anmerkungen zu der Bibliothek (Autor, Thema o.ä.)"));
+  connect(LibInfo, &QPlainTextEdit::textChanged, this, [this] {
+    if (selecting_) return;
+    const QStringList lines = LibInfo->toPlainText().split(QLatin1Char('\n'));
+    if (lines != s_.library.Comments && !(lines == QStringList{QString()} && s_.library.Comments.isEmpty())) {
+      s_.library.Comments = lines;
+      s_.library.Modified = true;
+      refreshStatus();
+    }
+  });
+
+  WP = new TDictionaryPanel(central);
+  WP->dbVokabel->installEventFilter(this);
+
+  XPage = new TXPage(central);
+  XPage->setObjectName(QStringLiteral("XPage"));
+  XPage->setXPath(pageFolder_);
+  preview_ = std::make_unique<TEditorPreview>(s_.library, s_.reserve, *XPage, pageFolder_);
+  XPage->OnCommand = [this](TXPage*, const QString& command) { PreviewCommand(command); };
+  XPage->OnSolved = [this](TXPage*, bool&) { preview_->PageSolved(); };
+  // The page's colours follow the list's until colour schemes are chosen.
+  const QColor list = palette().color(QPalette::Base);
+  XPage->SetVariable(QStringLiteral("pastell"), list.name());
+  XPage->SetVariable(QStringLiteral("dunkel"), list.darker(115).name());
+
+  for (int i = 0; i < 4; ++i) {
+    StatusPanel[i] = new QLabel(this);
+    StatusPanel[i]->setObjectName(QStringLiteral("Status%1").arg(i));
+    statusBar()->addWidget(StatusPanel[i], i == 0 ? 3 : 1);
+  }
+}
+
+void TVEditor::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // A preview is built for the size it was shown in.
+  if (preview_) preview_->Hide();
+  placeParts();
+}
+
+void TVEditor::placeParts() {
+  if (!centralWidget()) return;
+  const QRect area = centralWidget()->rect();
+  const EditorLayout l = EditorLayout::Compute(area, height(), frameGeometry().height(), NP->isVisibleTo(this));
+  Liste->setGeometry(l.list);
+  XPage->setGeometry(l.list);
+  NP->setGeometry(l.notes);
+  LibInfo->setGeometry(NP->rect().adjusted(4, 4, -4, -4));
+  WP->setGeometry(l.dictionary);
+  RP->setGeometry(l.record);
+  Liste->verticalHeader()->setDefaultSectionSize(l.rowHeight);
+  applyFontSize(l.fontSizeIndex);
+  for (QAction* a : {Action(QStringLiteral("w640")), Action(QStringLiteral("w800")), Action(QStringLiteral("w1024"))})
+    if (a) a->setChecked(a->data().toSize() == frameGeometry().size());
+}
+
+void TVEditor::applyFontSize(int index) {
+  QFont f = font();
+  if (f.pointSize() == kFontSizes[index]) return;
+  f.setPointSize(kFontSizes[index]);
+  setFont(f);
+  model_->setFont(f);
+  Liste->viewport()->update();
+}
+
+// --- The current record ---
+
+bool TVEditor::SelectRecord(int index) {
+  TVocLib& lib = s_.library;
+  if (index < 0 || index >= lib.Items.size()) return false;
+  if (index != lib.Current) {
+    const int last = static_cast<int>(lib.Items.size()) - 1;
+    const bool leavingIncomplete = lib.IsEmpty(lib.Current) && lib.Current != last && !lib.IsEmpty(index);
+    if (leavingIncomplete) {
+      ShowMessage(EditorTexts::kIncompleteRecord);
+      showCurrent();  // the selection returns
+      return false;
+    }
+    lib.Current = index;
+  }
+  showCurrent();
+  preview_->CurrentChanged();
+  return true;
+}
+
+void TVEditor::NextRecord() {
+  TVocLib& lib = s_.library;
+  const int last = static_cast<int>(lib.Items.size()) - 1;
+  if (lib.Current < last) {
+    SelectRecord(lib.Current + 1);
+    return;
+  }
+  if (lib.IsEmpty(last)) {
+    ShowMessage(EditorTexts::kEndOfLibrary, MessageKind::Information);
+    return;
+  }
+  lib.AddEmpty();
+  model_->Rebuild();
+  SelectRecord(last + 1);
+  refreshStatus();
+}
+
+void TVEditor::PreviousRecord() {
+  if (s_.library.Current > 0) SelectRecord(s_.library.Current - 1);
+}
+
+void TVEditor::showCurrent() {
+  TVocLib& lib = s_.library;
+  selecting_ = true;
+  const QModelIndex index = model_->index(lib.Current, 0);
+  Liste->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  Liste->scrollTo(index);
+  model_->SetCurrent(lib.Current);
+  selecting_ = false;
+  RP->ShowCurrent();
+  refreshPosition();
+  refreshEntryRecording();
+}
+
+void TVEditor::afterLibraryChanged(int current) {
+  LibraryEditing::NormalizeTrailing(s_.library);
+  s_.library.Current = std::clamp(current, 0, static_cast<int>(s_.library.Items.size()) - 1);
+  model_->Rebuild();
+  selecting_ = true;
+  const QString notes = s_.library.Comments.join(QLatin1Char('\n'));
+  if (LibInfo->toPlainText() != notes) LibInfo->setPlainText(notes);
+  selecting_ = false;
+  showCurrent();
+  preview_->CurrentChanged();
+  refreshStatus();
+}
+
+void TVEditor::refreshPosition() {
+  if (QAction* pos = Action(QStringLiteral("GoToPos")))
+    pos->setText(QString::number(s_.library.Current + 1) + QLatin1Char('/') + QString::number(s_.library.Items.size()));
+}
+
+void TVEditor::refreshStatus() {
+  StatusPanel[1]->setText(QString::number(s_.library.Count()) + QStringLiteral(" Vokabeln"));
+  StatusPanel[2]->setText(s_.users.IsLoggedIn() ? s_.users.UserName() : QStringLiteral("(nicht angemeldet)"));
+  StatusPanel[3]->setText(s_.library.Modified ? QStringLiteral("geändert") : QString());
+}
+
+void TVEditor::refreshCaption() {
+  setWindowTitle(s_.library.FileName.isEmpty() ? kTitle
+                                               : QStringLiteral("*zvk spanisch - ") + s_.library.DisplayPath());
+}
+
+void TVEditor::refreshEntryRecording() {
+  // Only Spanish entries have recordings; German ones are not looked up.
+  const TVokabel* record = s_.library.Item(-1);
+  entryRecording_ = (record && !record->Deutsch && !record->Vokabel.isEmpty())
+                        ? LookupRecording(record->Vokabel, s_.recordings)
+                        : QString();
+  RP->vPlay->setVisible(!entryRecording_.isEmpty());
+  RP->vPlay->setToolTip(entryRecording_);
+}
+
+bool TVEditor::PlayRecordingOf(const QString& text) {
+  for (const QString& candidate : RecordingTexts::Candidates(text)) {
+    const QString reference = LookupRecording(candidate, s_.recordings);
+    if (reference.isEmpty()) continue;
+    const Environment::Resolved file = s_.env.ResolveAlias(reference);
+    if (file.path.isEmpty()) {
+      // A course recording whose disc (or folder) is not there.
+      if (reference.startsWith(QLatin1String("XS:"), Qt::CaseInsensitive))
+        ShowMessage(EditorTexts::kInsertDisc, MessageKind::Information);
+      return false;
+    }
+    if (s_.player) s_.player->PlaySample(file.path, true);
+    return true;
+  }
+  return false;
+}
+
+void TVEditor::playAround(QLineEdit* edit, int position) {
+  const QString selected = edit->selectedText();
+  for (const QString& text : RecordingTexts::AroundCursor(edit->text(), position, selected))
+    if (PlayRecordingOf(text)) return;
+}
+
+// --- Keys ---
+
+bool TVEditor::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip && !hintsOn_ && isInside(watched, this)) return true;
+  if (event->type() == QEvent::MouseButtonDblClick) {
+    if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+      if (edit == RP->eVokabel || edit == RP->eBedeutung0 || edit == RP->eBedeutung1 || edit == WP->dbVokabel) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        playAround(edit, edit->cursorPositionAt(mouse->position().toPoint()));
+        return false;
+      }
+    }
+  }
+  if (event->type() == QEvent::KeyPress && isInside(watched, this) && QApplication::activeModalWidget() == nullptr)
+    return handleKey(watched, static_cast<QKeyEvent*>(event));
+  return QMainWindow::eventFilter(watched, event);
+}
+
+bool TVEditor::handleKey(QObject* watched, QKeyEvent* key) {
+  QWidget* focus = QApplication::focusWidget();
+  const bool inPreview = focus && isInside(focus, XPage);
+  // Only the first delivery of a key counts (the filter sees it once per receiver).
+  if (watched != focus && focus) return false;
+  switch (key->key()) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      if (inPreview || key->modifiers() != Qt::NoModifier) return false;
+      if (key->key() == Qt::Key_PageUp) PreviousRecord();
+      else NextRecord();
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+      if (inPreview || focus == LibInfo || !focus) return false;
+      const bool lastContext =
+          focus == RP->eKontext1 || (focus == RP->eKontext0 && !RP->SecondContextShown());
+      if (lastContext) {
+        NextRecord();
+        RP->eVokabel->setFocus();
+      } else {
+        focusNextControl(focus);
+      }
+      return true;
+    }
+    case Qt::Key_Escape:
+      if (checkRunning_) {
+        abortRequested_ = true;
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+void TVEditor::focusNextControl(QWidget* from) {
+  const QList<QWidget*> order = RP->FocusOrder();
+  const qsizetype i = order.indexOf(from);
+  if (i >= 0 && i + 1 < order.size()) order.at(i + 1)->setFocus();
+  else focusNextChild();
+}
+
+// --- The end ---
+
+bool TVEditor::Finish() {
+  if (released_) return true;
+  if (checkRunning_) {
+    ShowMessage(EditorTexts::kCannotLeave);
+    return false;
+  }
+  if (SaveChCancelled()) return false;
+  // The questions of the end while the window is still there: the learner's
+  // answers and learning time, and the recordings linked meanwhile.
+  if (s_.users.IsLoggedIn()) s_.users.SaveUser();
+  s_.mainRecordings.AskAndSave(s_.env.WriteProtect);
+  s_.mainRecordings.StoreSavedAsName(s_.env);
+  releaseOnce();
+  return true;
+}
+
+void TVEditor::closeEvent(QCloseEvent* event) {
+  if (Finish()) event->accept();
+  else event->ignore();
+}
+
+void TVEditor::releaseOnce() {
+  if (released_) return;
+  released_ = true;
+  const QRect frame = frameGeometry();
+  settings_.x = frame.x();
+  settings_.y = frame.y();
+  settings_.width = frame.width();
+  settings_.height = frame.height();
+  settings_.statusBar = statusBar()->isVisibleTo(this);
+  settings_.Save(s_.env.store(), s_.env.UserKeyPath() + EditorSettings::kSubKey);
+}

@@ -1,0 +1,190 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "editor/editorsettings.h"
+#include "editor/libraryediting.h"
+#include "sound/txwavebase.h"
+
+class Environment;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QTableView;
+class QToolBar;
+class TBibliothek;
+class TDictionaryPanel;
+class TEditorPreview;
+class TEditorRecorder;
+class TLogin;
+class TRecordForm;
+class TRes;
+class TSamplePlayer;
+class TXPage;
+class TXUserBase;
+class RecordListModel;
+
+// The editor's main window: the records of the open library as a list, the
+// current record in a form, the library's notes, the dictionary panel, a
+// preview of the record as an exercise, the recorder, and the commands of
+// its menus and tool bar.
+//
+// The window works on the program's one library. The file dialogs and the
+// small dialogs it opens can be replaced (the hooks below), so that the
+// window can be driven without a person at the screen.
+class TVEditor : public QMainWindow {
+  Q_OBJECT
+ public:
+  struct Services {
+    Environment& env;
+    TBibliothek& library;
+    TXUserBase& users;
+    TLogin& login;
+    TXWaveBase& mainRecordings;  // the database the editor's recordings go to
+    RecordingDatabases recordings;  // every database a text's recording is looked up in
+    TSamplePlayer* player = nullptr;
+    const TRes* reserve = nullptr;  // the basic vocabulary for the previews' wrong answers
+  };
+
+  explicit TVEditor(Services services, QWidget* parent = nullptr);
+  ~TVEditor() override;
+
+  // --- The parts of the window ---
+  QToolBar* ABar;
+  QTableView* Liste;
+  TRecordForm* RP;
+  QWidget* NP;
+  QPlainTextEdit* LibInfo;
+  TDictionaryPanel* WP;
+  TXPage* XPage;
+  // The four panels of the status bar: messages, record count, user, changes.
+  QLabel* StatusPanel[4];
+  // Every command by its action name ("FileNew", "EditSort", "PreviewEin", ...).
+  QAction* Action(const QString& name) const;
+
+  // --- Hooks for the dialogs ---
+  // Open dialog for libraries (several files; the chosen paths or none).
+  std::function<QStringList(const QString& directory)> chooseLibraries;
+  // Open dialog for one library to append.
+  std::function<QString(const QString& directory)> chooseLibrary;
+  // Save dialog for a library (proposed name in, chosen path or empty out).
+  std::function<QString(const QString& proposed)> chooseSaveName;
+  // The search dialog: text and case flag, or nothing on Cancel.
+  struct SearchRequest {
+    QString text;
+    bool caseSensitive = false;
+  };
+  std::function<std::optional<SearchRequest>(const SearchRequest& last)> askSearch;
+  // The go-to dialog: the text typed, or nothing on Cancel.
+  std::function<std::optional<QString>()> askGoTo;
+  // Opens the recording database dialog at an entry with a file.
+  std::function<void(const QString& text, const QString& file)> openRecordingDialog;
+
+  // --- Commands ---
+  void Clear();
+  void FileNew();
+  void FileOpen();
+  void FileAdd();
+  bool FileSave();
+  bool FileSaveAs();
+  void OpenRecent(int index);
+  // Replaces the library with the files (the first replacing, the rest appended).
+  void OpenFiles(const QStringList& files);
+  // The unsaved-changes question; true when the command is to stop.
+  bool SaveChCancelled();
+  void EditSort();
+  void EditMix();
+  void EinVor();
+  void EinNach();
+  void EditDelVoc();
+  void EditNoDoubles();
+  void Umkehren(bool fromCurrent);
+  void Suchen();
+  void Weitersuchen();
+  void GoToPos();
+  void GoTo(const QString& text);
+  void Preview(int kind);
+  void PreviewCommand(const QString& command);
+  void ScoreReset();
+  void SetWindowSize(int width, int height);
+  void ShowHints(bool on);
+
+  // --- Records ---
+  // Makes a record current, unless the current one is incomplete and may
+  // not be left (then the message is shown and false returned).
+  bool SelectRecord(int index);
+  void NextRecord();
+  void PreviousRecord();
+  int Current() const;
+  // The playable recording of a text (for vPlay and the double-clicks):
+  // plays it, or asks for the course disc; false when there is none.
+  bool PlayRecordingOf(const QString& text);
+
+  TEditorRecorder& Recorder() { return *recorder_; }
+  TEditorPreview& PreviewControl() { return *preview_; }
+  const EditorSettings& Settings() const { return settings_; }
+  bool CheckRunning() const { return checkRunning_; }
+  bool AbortRequested() const { return abortRequested_; }
+
+  // The window's end, also when it is not closed by the platform: every
+  // question while the windows still exist, the learner's data saved, the
+  // settings written. False when the author chose to stay.
+  bool Finish();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void createActions();
+  void createMenus();
+  void createToolBar();
+  void createParts();
+  void placeParts();
+  void applyFontSize(int index);
+  QAction* addAction(const QString& name, const QString& caption, const QKeySequence& key,
+                     std::function<void()> run, bool enabled = true);
+  void addLaterAction(const QString& name, const QString& caption, const QKeySequence& key = {});
+
+  void showCurrent();
+  void afterLibraryChanged(int current);
+  void refreshStatus();
+  void refreshCaption();
+  void refreshPosition();
+  void refreshUserMenu();
+  void refreshRecentFiles();
+  void refreshEntryRecording();
+  void addRecent(const QString& file);
+  bool loadReplacing(const QString& file, bool askOnMalformed);
+  bool saveTo(const QString& path);
+  // Selects the first incomplete record and says why nothing is saved.
+  bool refuseIncomplete();
+  bool handleKey(QObject* watched, QKeyEvent* key);
+  void focusNextControl(QWidget* from);
+  void playAround(QLineEdit* edit, int position);
+  void userChanged();
+  void recordingSaved(const QString& file);
+  void releaseOnce();
+  QString libraryDialogDirectory() const;
+
+  Services s_;
+  EditorSettings settings_;
+  std::unique_ptr<RecordListModel> model_;
+  std::unique_ptr<TEditorPreview> preview_;
+  TEditorRecorder* recorder_ = nullptr;
+  QHash<QString, QAction*> actions_;
+  QList<QAction*> recentActions_;
+  LibraryEditing::SearchState search_;
+  QString pageFolder_;
+  bool selecting_ = false;
+  bool hintsOn_ = true;
+  bool checkRunning_ = false;
+  bool abortRequested_ = false;
+  bool released_ = false;
+  QString entryRecording_;
+};
