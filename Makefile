@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench bench-brief fuzz clean
+.PHONY: all deps configure build run run-editor test bench bench-brief fuzz clean
 
 all: build
 
@@ -21,6 +21,10 @@ build: configure
 # Starts the trainer from the staged installation tree.
 run: build
 	cd $(BUILD_DIR)/stage && ./zvk_s $(ARGS)
+
+# Starts the editor from the same tree.
+run-editor: build
+	cd $(BUILD_DIR)/stage && ./pflege_s $(ARGS)
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

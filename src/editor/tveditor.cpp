@@ -352,6 +352,14 @@ bool TVEditor::eventFilter(QObject* watched, QEvent* event) {
       }
     }
   }
+  if (event->type() == QEvent::ShortcutOverride && isInside(watched, this)) {
+    // Ctrl+Del deletes the record, not the word after the cursor of a field.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier) {
+      event->ignore();
+      return true;
+    }
+  }
   if (event->type() == QEvent::KeyPress && isInside(watched, this) && QApplication::activeModalWidget() == nullptr)
     return handleKey(watched, static_cast<QKeyEvent*>(event));
   return QMainWindow::eventFilter(watched, event);
