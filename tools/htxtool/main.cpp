@@ -7,8 +7,9 @@
 //                            prints its elements and tables
 //   htxtool check DIR        builds every page below DIR; prints each message raised
 //   htxtool layout FILE      positions of the elements, link rectangles, word list
-//   htxtool render FILE OUT.png [--full]   the page as shown (the whole document with --full)
-//   htxtool view FILE        the page in a window
+//   htxtool render FILE OUT.png [--full] [--size WxH]   the page as shown (the whole
+//                            document with --full), in a window of 800 x 572 or WxH
+//   htxtool view FILE [--size WxH]   the page in a window
 //   htxtool sheet DIR OUT.png [--samples FILE]   every page of DIR with its sample
 //                            values, at half size on one contact sheet
 //   htxtool fit DIR [--samples FILE]   reports pages that raise a message, need
@@ -45,8 +46,8 @@ int usage() {
       "  htxtool dump DATEI [--var NAME=WERT]... [--cond NAME]...\n"
       "  htxtool check VERZEICHNIS\n"
       "  htxtool layout DATEI [--var NAME=WERT]... [--cond NAME]...\n"
-      "  htxtool render DATEI AUSGABE.png [--full] [--var NAME=WERT]... [--cond NAME]...\n"
-      "  htxtool view DATEI [--var NAME=WERT]... [--cond NAME]...\n"
+      "  htxtool render DATEI AUSGABE.png [--full] [--size BxH] [--var NAME=WERT]... [--cond NAME]...\n"
+      "  htxtool view DATEI [--size BxH] [--var NAME=WERT]... [--cond NAME]...\n"
       "  htxtool sheet VERZEICHNIS AUSGABE.png [--samples DATEI]\n"
       "  htxtool fit VERZEICHNIS [--samples DATEI]\n",
       stderr);
@@ -101,6 +102,19 @@ bool applyOptions(PageState& page, const QStringList& args, QStringList* rest) {
     }
   }
   return true;
+}
+
+// Takes "--size WxH" out of the arguments: the size of the window the page
+// is shown in, the trainer's when it is missing. False for a size that
+// cannot be read.
+bool takeSize(QStringList& args, QSize* size) {
+  *size = QSize(TXPage::kDefaultWidth, TXPage::kDefaultHeight);
+  const qsizetype at = args.indexOf(QStringLiteral("--size"));
+  if (at < 0) return true;
+  if (at + 1 >= args.size()) return false;
+  *size = ReadPageSize(args[at + 1]);
+  args.remove(at, 2);
+  return !size->isEmpty();
 }
 
 // Opens FILE (or markup from standard input for "-") after setting the
@@ -173,6 +187,9 @@ int render(const QStringList& args) {
   MessageRecorder messages;
   QStringList pageArgs = args;
   const QString out = pageArgs.takeAt(1);
+  QSize size;
+  if (!takeSize(pageArgs, &size)) return usage();
+  SetPageSize(page, size);
   if (!openPage(page, pageArgs, messages, &rest)) return 1;
   const bool full = rest.contains(QStringLiteral("--full"));
   if (!rest.isEmpty() && !full) return usage();
@@ -181,8 +198,12 @@ int render(const QStringList& args) {
   return 0;
 }
 
-int view(const QStringList& args) {
+int view(const QStringList& arguments) {
+  QStringList args = arguments;
+  QSize size;
+  if (!takeSize(args, &size)) return usage();
   TXPage page;
+  SetPageSize(page, size);
   {
     // Messages of the opening are printed; later ones show as message boxes.
     MessageRecorder messages;
@@ -203,7 +224,7 @@ int view(const QStringList& args) {
     std::fflush(stdout);
   };
   page.setWindowTitle(QStringLiteral("htxtool: ") + page.PageTitle());
-  page.setFixedSize(TXPage::kDefaultWidth, TXPage::kDefaultHeight);
+  page.setFixedSize(size);
   page.show();
   return QApplication::exec();
 }

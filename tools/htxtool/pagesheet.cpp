@@ -15,6 +15,24 @@
 #include "sound/txrecorder.h"
 #include "users/userstatistics.h"
 
+QSize ReadPageSize(const QString& text) {
+  static const QRegularExpression form(QStringLiteral("^(\\d{1,4})x(\\d{1,4})$"));
+  const QRegularExpressionMatch m = form.match(text.trimmed());
+  if (!m.hasMatch()) return {};
+  const int w = m.captured(1).toInt();
+  const int h = m.captured(2).toInt();
+  if (w < 1 || h < 1 || w > 4000 || h > 4000) return {};
+  return QSize(w, h);
+}
+
+void SetPageSize(TXPage& page, const QSize& size) {
+  page.resize(size);
+  // A control that is not shown gets its resize event only when it is drawn;
+  // the page state takes the size now, for the build.
+  page.state().Width = size.width();
+  page.state().Height = size.height();
+}
+
 std::optional<PageSamples> PageSamples::read(const QString& path, QString* error) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -58,6 +76,9 @@ std::optional<PageSamples> PageSamples::read(const QString& path, QString* error
       current->conditions.append(line.mid(5).trimmed());
     } else if (line == QLatin1String("scroll")) {
       current->scrolls = true;
+    } else if (line.startsWith(QLatin1String("size "))) {
+      current->size = ReadPageSize(line.mid(5));
+      if (current->size.isEmpty()) return bad();
     } else {
       return bad();
     }
@@ -77,6 +98,7 @@ QList<PageSample> PageSamples::samplesFor(const QStringList& files) const {
       s.variables += section.variables;
       s.conditions += section.conditions;
       s.scrolls = section.scrolls;
+      if (!section.size.isEmpty()) s.size = section.size;
       out.append(s);
       found = true;
     }
@@ -124,6 +146,7 @@ SampledPage DrawSample(const QString& directory, const PageSample& sample) {
   MessageRecorder messages;
   Random::seed(0);
   TXPage page;
+  if (!sample.size.isEmpty()) SetPageSize(page, sample.size);
   page.CreateRecorder = TXRecorder::PageFactory();
   page.setOnPictureRequest(drawSampleChart);
   page.state().ProgramDir = directory + QStringLiteral("/../");
@@ -174,7 +197,9 @@ QImage ContactSheet(const QList<SampledPage>& pages, int columns) {
   for (int i = 0; i < pages.size(); ++i) {
     const int x = kGap + (i % columns) * (cellW + kGap);
     const int y = kGap + (i / columns) * (cellH + kLabel + kGap);
-    p.drawImage(QRect(x, y, cellW, cellH), pages[i].image);
+    QSize drawn = pages[i].image.size() / 2;
+    if (drawn.width() > cellW || drawn.height() > cellH) drawn.scale(cellW, cellH, Qt::KeepAspectRatio);
+    p.drawImage(QRect(QPoint(x, y), drawn), pages[i].image);
     p.setPen(pages[i].problems.isEmpty() ? QColor(0xf0, 0xe8, 0xdc) : QColor(0xff, 0x80, 0x70));
     p.drawText(QRect(x, y + cellH + 2, cellW, kLabel - 2), Qt::AlignLeft | Qt::AlignVCenter, nameOf(pages[i].sample));
   }
