@@ -1,5 +1,6 @@
 #include "editor/editorpreview.h"
 
+#include <QApplication>
 #include <QRegularExpression>
 
 #include "common/messagebox.h"
@@ -53,6 +54,8 @@ bool TEditorPreview::build(bool report) {
   const bool wasVisible = Visible();
   page_.show();
   page_.raise();
+  // The page takes the keys: the answers' numbers, Enter and Esc.
+  page_.setFocus();
   switch (kind_) {
     case Typing:
       query_->BuildTypingTask();
@@ -72,8 +75,11 @@ bool TEditorPreview::build(bool report) {
 
 void TEditorPreview::Hide() {
   if (!Visible()) return;
+  QWidget* focus = QApplication::focusWidget();
+  const bool hadFocus = focus && (focus == &page_ || page_.isAncestorOf(focus));
   page_.hide();
   if (OnVisibilityChanged) OnVisibilityChanged(false);
+  if (hadFocus && OnFocusReturn) OnFocusReturn();
 }
 
 bool TEditorPreview::IsAnswerCode(const QString& code) {

@@ -52,6 +52,8 @@ class TEditorPreview {
 
   // Raised after the preview was shown or hidden.
   std::function<void(bool visible)> OnVisibilityChanged;
+  // The preview went while it had the keyboard: where the keys go now.
+  std::function<void()> OnFocusReturn;
 
  private:
   bool build(bool report);

@@ -29,8 +29,20 @@ void TEditorRecorder::Play() {
   else recorder_->PlayBack();
 }
 
+void TEditorRecorder::SetPictures(const QIcon& rec, const QIcon& play, const QIcon& stop) {
+  recIcon_ = rec;
+  playIcon_ = play;
+  stopIcon_ = stop;
+  UpdateActions();
+}
+
 void TEditorRecorder::UpdateActions() {
-  switch (recorder_->State()) {
+  const int state = recorder_->State();
+  if (!stopIcon_.isNull()) {
+    rec_->setIcon(state == TBaseRec::Recording ? stopIcon_ : recIcon_);
+    play_->setIcon(state == TBaseRec::Playing ? stopIcon_ : playIcon_);
+  }
+  switch (state) {
     case TBaseRec::Recording:
       rec_->setText(QStringLiteral("STOP"));
       rec_->setEnabled(true);
@@ -77,6 +89,12 @@ bool TEditorRecorder::WriteTo(const QString& path) {
   const QString temporaryPath = temporary.fileName();
   temporary.close();
   if (temporaryPath.contains(QLatin1Char('"')) || !recorder_->Save(temporaryPath)) return false;
+  // The temporary file is private; the recording gets the rights of the one
+  // it replaces, or those of an ordinary file.
+  const QFileDevice::Permissions rights =
+      target.exists() ? QFile::permissions(path)
+                      : (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+  QFile::setPermissions(temporaryPath, rights);
   if (std::rename(QFile::encodeName(temporaryPath).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
     return false;
   temporary.setAutoRemove(false);  // it is the recording now

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -39,6 +40,9 @@ class TEditorRecorder : public QObject {
   // cannot be passed to the sound device and is refused.
   bool WriteTo(const QString& path);
 
+  // The pictures of REC and PLAY, and the one both show while they can stop.
+  void SetPictures(const QIcon& rec, const QIcon& play, const QIcon& stop);
+
   TBaseRec& Recorder() { return *recorder_; }
   void UpdateActions();
 
@@ -47,4 +51,7 @@ class TEditorRecorder : public QObject {
   QAction* rec_;
   QAction* play_;
   QAction* save_;
+  QIcon recIcon_;
+  QIcon playIcon_;
+  QIcon stopIcon_;
 };

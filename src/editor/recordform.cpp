@@ -105,8 +105,11 @@ TRecordForm::TRecordForm(TVocLib& library, QWidget* parent) : QWidget(parent), l
 
 void TRecordForm::ShowCurrent() {
   filling_ = true;
+  // A field shows the beginning of its text, unless the author is typing in it.
   const auto show = [](QLineEdit* edit, const QString& value) {
-    if (edit->text() != value) edit->setText(value);
+    if (edit->text() == value) return;
+    edit->setText(value);
+    if (!edit->hasFocus()) edit->setCursorPosition(0);
   };
   show(eVokabel, library_.Vokabel(-1));
   show(eBedeutung0, library_.Bedeutung(-1, 0));
@@ -178,7 +181,8 @@ void TRecordForm::placeControls() {
   const int w = std::max(60, width() - x - flagW - 2 * margin);
   const auto row = [&](int r) { return margin + r * step + (step - rowH) / 2; };
   labels_[0]->setGeometry(margin, row(0), labelW, rowH);
-  eVokabel->setGeometry(x, row(0), w, rowH);
+  // The play button stands right of the entry, where the field leaves it room.
+  eVokabel->setGeometry(x, row(0), w - rowH - 4, rowH);
   vPlay->setGeometry(x + w - rowH, row(0), rowH, rowH);
   QToolButton* top = germanOnTop_ ? iDeutsch : iFremd;
   QToolButton* bottom = germanOnTop_ ? iFremd : iDeutsch;

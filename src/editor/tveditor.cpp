@@ -70,8 +70,11 @@ TVEditor::TVEditor(Services services, QWidget* parent) : QMainWindow(parent), s_
   createToolBar();
   statusBar()->setVisible(settings_.statusBar);
   Action(QStringLiteral("mStatus"))->setChecked(settings_.statusBar);
-  setGeometry(settings_.WindowRect(desktopSize()));
+  // The stored place and size are the window's outer ones: the place is
+  // set now, the size once the frame is known (showEvent).
+  move(settings_.WindowRect(desktopSize()).topLeft());
   resize(settings_.width, settings_.height);
+  s_.users.savesWindowSettings = false;  // the trainer's window settings are not the editor's
 
   // The library opened last, unless it failed the last time.
   const QString last = settings_.lastLibrary;
@@ -179,6 +182,8 @@ void TVEditor::createParts() {
   preview_ = std::make_unique<TEditorPreview>(s_.library, s_.reserve, *XPage, pageFolder_);
   XPage->OnCommand = [this](TXPage*, const QString& command) { PreviewCommand(command); };
   XPage->OnSolved = [this](TXPage*, bool&) { preview_->PageSolved(); };
+  // Back from the preview, the author goes on in the form.
+  preview_->OnFocusReturn = [this] { RP->eVokabel->setFocus(); };
   // The page's colours follow the list's until colour schemes are chosen.
   const QColor list = palette().color(QPalette::Base);
   XPage->SetVariable(QStringLiteral("pastell"), list.name());
@@ -189,6 +194,15 @@ void TVEditor::createParts() {
     StatusPanel[i]->setObjectName(QStringLiteral("Status%1").arg(i));
     statusBar()->addWidget(StatusPanel[i], i == 0 ? 3 : 1);
   }
+}
+
+void TVEditor::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (outerSizeApplied_) return;
+  outerSizeApplied_ = true;
+  const QSize frame = frameGeometry().size() - size();
+  if (frame.width() > 0 || frame.height() > 0)
+    resize(settings_.width - frame.width(), settings_.height - frame.height());
 }
 
 void TVEditor::resizeEvent(QResizeEvent* event) {

@@ -138,6 +138,7 @@ class TVEditor : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -186,5 +187,6 @@ class TVEditor : public QMainWindow {
   bool checkRunning_ = false;
   bool abortRequested_ = false;
   bool released_ = false;
+  bool outerSizeApplied_ = false;
   QString entryRecording_;
 };

@@ -216,8 +216,7 @@ void TVEditor::createActions() {
       {"FileAdd", "Bibliothek hinzufügen"},    {"FileSave", "Bibliothek speichern"},
       {"EditSort", "Bibliothek sortieren"},    {"EditDelVoc", "Aktuelle Vokabel löschen"},
       {"PosPrev", "Vorige Vokabel (Bild auf)"}, {"GoToPos", "Gehe zu Vokabel..."},
-      {"PosNext", "Nächste Vokabel (Bild ab)"}, {"RecRec", "Eigene Aussprache aufnehmen"},
-      {"RecPlay", "Aufnahme anhören"},         {"RecSave", "Aufnahme speichern und zuordnen (F7)"}};
+      {"PosNext", "Nächste Vokabel (Bild ab)"}, {"RecSave", "SAVE: Aufnahme speichern und zuordnen (F7)"}};
   for (const auto& [name, hint] : toolHints) Action(QLatin1String(name))->setToolTip(QString::fromUtf8(hint));
 }
 
@@ -272,6 +271,9 @@ void TVEditor::createToolBar() {
       {"PosPrev", "zurueck"},       {"GoToPos", ""},                  {"PosNext", "weiter"},
       {"", ""},                     {"RecRec", "aufnahme"},           {"RecPlay", "abspielen"},
       {"RecSave", "aufnahme_speichern"}};
+  recorder_->SetPictures(EditorPictures::Picture(s_.env, QStringLiteral("aufnahme")),
+                         EditorPictures::Picture(s_.env, QStringLiteral("abspielen")),
+                         EditorPictures::Picture(s_.env, QStringLiteral("stop")));
   for (const auto& [name, picture] : buttons) {
     if (!*name) {
       ABar->addSeparator();
@@ -281,11 +283,11 @@ void TVEditor::createToolBar() {
     const QIcon icon = *picture ? EditorPictures::Picture(s_.env, QLatin1String(picture)) : QIcon();
     if (!icon.isNull()) action->setIcon(icon);
     ABar->addAction(action);
-    // The position and the recorder read their captions; the rest show their pictures.
+    // The position reads its caption; the rest show their pictures (and
+    // their captions, "REC" or "STOP", as hints), so that all fit in 640 pixels.
     QWidget* button = ABar->widgetForAction(action);
     if (auto* tool = qobject_cast<QToolButton*>(button)) {
-      const bool withText = icon.isNull() || QLatin1String(name).startsWith(QLatin1String("Rec"));
-      tool->setToolButtonStyle(withText ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
+      tool->setToolButtonStyle(icon.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
       tool->setObjectName(QLatin1String(name));
     }
   }

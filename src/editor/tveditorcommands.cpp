@@ -82,6 +82,7 @@ void TVEditor::Suchen() {
     dialog.Begriff->selectAll();
     dialog.CaseBox->setChecked(last.caseSensitive);
     if (dialog.exec() == QDialog::Accepted) request = SearchRequest{dialog.Begriff->text(), dialog.CaseBox->isChecked()};
+    activateWindow();  // the keys go back to the window, also where no window manager does it
   }
   if (!request) return;
   // A new search: from the first record.
@@ -115,6 +116,7 @@ void TVEditor::GoToPos() {
   } else {
     TEdGoTo dialog(this);
     if (dialog.exec() == QDialog::Accepted) text = dialog.Begriff->text();
+    activateWindow();
   }
   if (text) GoTo(*text);
 }

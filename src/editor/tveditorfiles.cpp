@@ -95,6 +95,7 @@ void TVEditor::FileAdd() {
   settings_.vocabularyDir = FileLookup::directoryPart(file);
   if (s_.users.IsLoggedIn()) s_.library.RefreshScores();
   afterLibraryChanged(current);
+  refreshCaption();
 }
 
 void TVEditor::OpenRecent(int index) {

@@ -86,7 +86,10 @@ int TVocLib::LoadFromFile(const QString& path, bool replace) {
   const int read = static_cast<int>(content.records.size());
   Items += std::move(content.records);
 
+  // Appended records make a library of several files: it has no one file to
+  // be saved to, and the next save asks for a name.
   if (replace && !content.malformed) FileName = path;
+  else if (!replace) FileName.clear();
   ensureTrailingEmpty();
   Modified = !replace;
   return content.malformed ? kMalformed : read;
