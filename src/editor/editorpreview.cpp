@@ -33,14 +33,14 @@ bool TEditorPreview::Show(Kind kind) {
   kind_ = kind;
   record_ = library_.Current;
   answered_ = false;
-  if (!build(true)) {
+  if (!build(true, true)) {
     Hide();
     return false;
   }
   return true;
 }
 
-bool TEditorPreview::build(bool report) {
+bool TEditorPreview::build(bool report, bool takeFocus) {
   const TVokabel* record = library_.Item(-1);
   if (!record || record->IsEmpty()) {
     if (report) ShowMessage(EditorTexts::kIncompleteRecord);
@@ -48,14 +48,13 @@ bool TEditorPreview::build(bool report) {
   }
   query_->PreparePreview(*record);
   if (kind_ == Context && !query_->BuildContextTask()) {
-    if (report) ShowMessage(kNoContext, MessageKind::Stop);
+    if (report) ShowMessage(EditorTexts::kNoContext, MessageKind::Stop);
     return false;
   }
-  const bool wasVisible = Visible();
   page_.show();
   page_.raise();
   // The page takes the keys: the answers' numbers, Enter and Esc.
-  page_.setFocus();
+  if (takeFocus) page_.setFocus();
   switch (kind_) {
     case Typing:
       query_->BuildTypingTask();
@@ -69,7 +68,6 @@ bool TEditorPreview::build(bool report) {
       queryPage_->ShowPage(QStringLiteral("_ed_ktx.htx"));
       break;
   }
-  if (!wasVisible && OnVisibilityChanged) OnVisibilityChanged(true);
   return true;
 }
 
@@ -78,7 +76,6 @@ void TEditorPreview::Hide() {
   QWidget* focus = QApplication::focusWidget();
   const bool hadFocus = focus && (focus == &page_ || page_.isAncestorOf(focus));
   page_.hide();
-  if (OnVisibilityChanged) OnVisibilityChanged(false);
   if (hadFocus && OnFocusReturn) OnFocusReturn();
 }
 
@@ -114,5 +111,8 @@ void TEditorPreview::CurrentChanged() {
   // (incomplete, or without a context for the context task) closes it.
   record_ = library_.Current;
   answered_ = false;
-  if (!build(false)) Hide();
+  // The keys stay where they are: with the page only when it had them.
+  QWidget* focus = QApplication::focusWidget();
+  const bool hadFocus = focus && (focus == &page_ || page_.isAncestorOf(focus));
+  if (!build(false, hadFocus)) Hide();
 }

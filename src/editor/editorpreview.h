@@ -19,8 +19,6 @@ class TEditorPreview {
  public:
   enum Kind { Typing = 0, MultipleChoice = 1, Context = 2 };
 
-  static inline const QString kNoContext = QStringLiteral("Kein (gültiger) Kontext vorhanden!");
-
   // pageFolder: the course's page folder (ends with "/"); reserve may be null.
   TEditorPreview(TBibliothek& library, const TRes* reserve, TXPage& page, QString pageFolder);
   ~TEditorPreview();
@@ -50,13 +48,11 @@ class TEditorPreview {
   // pages: "+", "-", "#" + checks + "+" or "-", "[~" + option + "]" + "+" or "-".
   static bool IsAnswerCode(const QString& code);
 
-  // Raised after the preview was shown or hidden.
-  std::function<void(bool visible)> OnVisibilityChanged;
   // The preview went while it had the keyboard: where the keys go now.
   std::function<void()> OnFocusReturn;
 
  private:
-  bool build(bool report);
+  bool build(bool report, bool takeFocus);
 
   TBibliothek& library_;
   TXPage& page_;

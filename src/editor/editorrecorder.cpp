@@ -108,7 +108,7 @@ QString TEditorRecorder::Save() {
   const QString path = WaveFileName(chosen);
   if (path.isEmpty()) return {};
   if (path.contains(QLatin1Char('"'))) {
-    ShowMessage(QStringLiteral("Der Dateiname darf kein Anführungszeichen enthalten."), MessageKind::Stop);
+    ShowMessage(EditorTexts::kQuotationMark, MessageKind::Stop);
     return {};
   }
   if (!WriteTo(path)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QString>
 
 // The editor's messages, word for word, for the window and its tests.
@@ -23,12 +24,32 @@ inline const QString kSearchFailed = QStringLiteral("Suche blieb erfolglos!");
 inline const QString kInsertDisc = QStringLiteral("Bitte legen Sie die zvk spanisch CD-ROM ein!");
 inline const QString kRecordingNotSaved = QStringLiteral("Sprachaufnahme konnte nicht gespeichert werden..");
 inline const QString kCannotLeave = QStringLiteral("Kann diese Seite noch nicht verlassen!");
+inline const QString kNoContext = QStringLiteral("Kein (gültiger) Kontext vorhanden!");
+inline const QString kQuotationMark = QStringLiteral("Der Dateiname darf kein Anführungszeichen enthalten.");
+inline const QString kSpecialCharacters =
+    QStringLiteral("Für Umlaute und Sonderzeichen einfach das \"normale\" Zeichen (z.B. a)\r"
+                   "eingeben und dann F1 drücken, bis der Buchstabe erscheint (z.B. â).");
 inline const QString kLibraryFilter = QStringLiteral("Vokabel-Bibliotheken (*.asc)");
 inline const QString kWaveFilter = QStringLiteral("Audiodateien (*.wav)");
 
 // "Bibliothek <name> konnte nicht automatisch geladen werden!"
 inline QString AutoLoadFailed(const QString& name) {
   return QStringLiteral("Bibliothek ") + name + QStringLiteral(" konnte nicht automatisch geladen werden!");
+}
+
+// A library that could be read only up to a damaged place.
+inline QString Damaged(const QString& file) {
+  return QStringLiteral("Die Bibliothek ") + QDir::toNativeSeparators(file) +
+         QStringLiteral(" ist beschädigt; nur die Vokabeln bis zur fehlerhaften Stelle wurden gelesen.\r"
+                        "Beim Speichern wird nach einem neuen Namen gefragt.");
+}
+inline QString Unreadable(const QString& file) {
+  return QStringLiteral("Die Bibliothek ") + QDir::toNativeSeparators(file) +
+         QStringLiteral(" konnte nicht gelesen werden.");
+}
+inline QString Vanished(const QString& file) {
+  return QStringLiteral("Die Bibliothek ") + QDir::toNativeSeparators(file) +
+         QStringLiteral(" gibt es nicht mehr; sie wird aus der Liste genommen.");
 }
 
 }  // namespace EditorTexts

@@ -55,13 +55,12 @@ int FirstIncompleteRecord(const TVocLib& library) {
 
 void NormalizeTrailing(TVocLib& library) {
   QList<TVokabel>& items = library.Items;
+  // Surplus empty records at the end go, but only those without any text:
+  // what the author typed is never dropped, even in an incomplete record.
   while (items.size() >= 2 && items.last().IsEmpty() && items[items.size() - 2].IsEmpty()) {
-    // Of two empty records at the end the last one stays, unless only the
-    // one before it holds typed text: then the blank one goes instead.
-    const qsizetype drop =
-        items.last().HasNoText() && !items[items.size() - 2].HasNoText() ? items.size() - 1 : items.size() - 2;
-    if (!items[drop].HasNoText()) library.Modified = true;
-    items.removeAt(drop);
+    if (items.last().HasNoText()) items.removeLast();
+    else if (items[items.size() - 2].HasNoText()) items.removeAt(items.size() - 2);
+    else break;
   }
   if (items.isEmpty() || !items.last().IsEmpty()) appendEmpty(library);
   clampCurrent(library);

@@ -20,10 +20,10 @@ namespace LibraryEditing {
 // trailing empty record, or -1.
 int FirstIncompleteRecord(const TVocLib& library);
 
-// Exactly one trailing empty record: empty records at the end beyond the
-// last one are dropped (keeping the last, which may hold a typed entry),
-// and one is added (continuing the direction of the record before it) when
-// the last record is complete. Current is clamped to the list.
+// One trailing empty record: surplus empty records at the end without any
+// text are dropped (a record that holds typed text always stays), and one
+// is added (continuing the direction of the record before it) when the last
+// record is complete. Current is clamped to the list.
 void NormalizeTrailing(TVocLib& library);
 
 // The sort key of a record: Vokabel + Wortart (decimal) + Bedeutung[0] + Bedeutung[1].

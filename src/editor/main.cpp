@@ -1,5 +1,6 @@
 // pflege_s: the editor of the vocabulary libraries.
 #include <QApplication>
+#include <QSessionManager>
 
 #include "editor/tveditor.h"
 #include "environment/environment.h"
@@ -25,7 +26,6 @@ int main(int argc, char** argv) {
   // The one library; a learner's login only brings the learner's scores.
   TBibliothek library(env);
   TXUserBase users(env);
-  users.savesWindowSettings = false;
   library.setUserBase(&users);
   QtLoginDialogs dialogs;
   TLogin login(env, users, dialogs);
@@ -40,10 +40,16 @@ int main(int argc, char** argv) {
   int result = 0;
   {
     TVEditor editor(services);
+    // The desktop ending its session asks the same questions as closing the
+    // window; Cancel keeps the session (where the desktop allows it).
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &editor, [&editor](QSessionManager& manager) {
+      if (!manager.allowsInteraction()) return;
+      if (!editor.Finish()) manager.cancel();
+      manager.release();
+    });
     editor.show();
     result = QApplication::exec();
-    // A session ended by the desktop rather than the window: the same end.
-    editor.Finish();
+    editor.Finish();  // nothing more to ask when the window was closed
   }
   library.setUserBase(nullptr);
   return result;

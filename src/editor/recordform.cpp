@@ -78,25 +78,31 @@ TRecordForm::TRecordForm(TVocLib& library, QWidget* parent) : QWidget(parent), l
   text(eVokabel, [this](const QString& v) {
     if (v == library_.Vokabel(-1)) return;
     library_.SetVokabel(-1, v);
-    Q_EMIT EntryEdited();
+    Q_EMIT KeyEdited();
   });
-  text(eBedeutung0, [this](const QString& v) { library_.SetBedeutung(-1, 0, v); });
-  text(eBedeutung1, [this](const QString& v) { library_.SetBedeutung(-1, 1, v); });
-  text(eKontext0, [this](const QString& v) { library_.SetKontext(-1, 0, v); });
-  text(eKontext1, [this](const QString& v) { library_.SetKontext(-1, 1, v); });
+  text(eBedeutung0, [this](const QString& v) { library_.SetBedeutung(-1, 0, v); Q_EMIT RecordEdited(); });
+  text(eBedeutung1, [this](const QString& v) { library_.SetBedeutung(-1, 1, v); Q_EMIT RecordEdited(); });
+  text(eKontext0, [this](const QString& v) { library_.SetKontext(-1, 0, v); Q_EMIT RecordEdited(); });
+  text(eKontext1, [this](const QString& v) { library_.SetKontext(-1, 1, v); Q_EMIT RecordEdited(); });
   connect(Ktx_dazu1, &QCheckBox::toggled, this, [this](bool on) {
-    if (!filling_) library_.SetKontextBedeutung(-1, 0, on);
+    if (filling_) return;
+    library_.SetKontextBedeutung(-1, 0, on);
+    Q_EMIT RecordEdited();
   });
   connect(Ktx_dazu2, &QCheckBox::toggled, this, [this](bool on) {
-    if (!filling_) library_.SetKontextBedeutung(-1, 1, on);
+    if (filling_) return;
+    library_.SetKontextBedeutung(-1, 1, on);
+    Q_EMIT RecordEdited();
   });
   connect(EWortart, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (filling_ || index < 0 || index == library_.Wortart(-1)) return;
     library_.SetWortart(-1, index);
-    Q_EMIT WortartEdited();
+    Q_EMIT KeyEdited();
   });
   connect(Schwierigkeit, &QComboBox::currentIndexChanged, this, [this](int index) {
-    if (!filling_ && index >= 0) library_.SetSchwierigkeit(-1, index);
+    if (filling_ || index < 0) return;
+    library_.SetSchwierigkeit(-1, index);
+    Q_EMIT RecordEdited();
   });
   connect(iFremd, &QToolButton::clicked, this, &TRecordForm::swapFlags);
   connect(iDeutsch, &QToolButton::clicked, this, &TRecordForm::swapFlags);
@@ -105,9 +111,13 @@ TRecordForm::TRecordForm(TVocLib& library, QWidget* parent) : QWidget(parent), l
 
 void TRecordForm::ShowCurrent() {
   filling_ = true;
-  // A field shows the beginning of its text, unless the author is typing in it.
-  const auto show = [](QLineEdit* edit, const QString& value) {
-    if (edit->text() == value) return;
+  // Another record starts every field afresh, so that undo cannot bring
+  // back the text of the record before. The same record keeps the fields
+  // whose text is unchanged (with the cursor of the author typing there).
+  const bool otherRecord = library_.Current != shownRecord_;
+  shownRecord_ = library_.Current;
+  const auto show = [otherRecord](QLineEdit* edit, const QString& value) {
+    if (!otherRecord && edit->text() == value) return;
     edit->setText(value);
     if (!edit->hasFocus()) edit->setCursorPosition(0);
   };
@@ -145,7 +155,7 @@ void TRecordForm::swapFlags() {
   placeControls();
   if (library_.Deutsch(-1) != germanOnTop_) {
     library_.SetDeutsch(-1, germanOnTop_);
-    Q_EMIT DirectionEdited();
+    Q_EMIT KeyEdited();
   }
 }
 

@@ -37,6 +37,8 @@ class TRecordForm : public QWidget {
 
   // Fills every field from the current record of the library.
   void ShowCurrent();
+  // The next ShowCurrent fills every field afresh (the records moved).
+  void Forget() { shownRecord_ = -1; }
   void SetFlagPictures(const QIcon& spanish, const QIcon& german);
   // The flag of the entry's language on top: the German flag when german.
   void ShowDirection(bool german);
@@ -49,10 +51,11 @@ class TRecordForm : public QWidget {
   QList<QWidget*> FocusOrder() const;
 
  Q_SIGNALS:
-  // The entry's text was changed by typing.
-  void EntryEdited();
-  void WortartEdited();
-  void DirectionEdited();
+  // A field of the current record was changed by the author.
+  void RecordEdited();
+  // The entry, its word class or its language changed: the fields that
+  // name the record in the learner's history and the recordings.
+  void KeyEdited();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -64,5 +67,6 @@ class TRecordForm : public QWidget {
   TVocLib& library_;
   bool filling_ = false;
   bool germanOnTop_ = false;
+  int shownRecord_ = -1;
   QList<QLabel*> labels_;
 };

@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 
 #include "common/messagebox.h"
@@ -54,15 +55,15 @@ bool isInside(const QObject* object, const QWidget* ancestor) {
 
 }  // namespace
 
-TVEditor::TVEditor(Services services, QWidget* parent) : QMainWindow(parent), s_(services) {
+TVEditor::TVEditor(Services services, QWidget* parent) : QMainWindow(parent), services_(services) {
   setObjectName(QStringLiteral("TVEditor"));
   setWindowTitle(kTitle);
-  pageFolder_ = s_.env.PageRoot + QStringLiteral("hzvk/");
-  const QString key = s_.env.UserKeyPath() + EditorSettings::kSubKey;
-  settings_ = EditorSettings::Read(s_.env.store(), key, desktopSize(), s_.env.VocabularyDir,
-                                   [this](const QString& name) { return EditorPictures::SchemeExists(s_.env, name); });
-  s_.env.Versatz =
-      s_.env.store().readInteger(Environment::kDirectoriesKey, QStringLiteral("Versatz")).value_or(0);
+  pageFolder_ = services_.env.PageRoot + QStringLiteral("hzvk/");
+  const QString key = services_.env.UserKeyPath() + EditorSettings::kSubKey;
+  settings_ = EditorSettings::Read(services_.env.store(), key, desktopSize(), services_.env.VocabularyDir,
+                                   [this](const QString& name) { return EditorPictures::SchemeExists(services_.env, name); });
+  services_.env.Versatz =
+      services_.env.store().readInteger(Environment::kDirectoriesKey, QStringLiteral("Versatz")).value_or(0);
 
   createParts();
   createActions();
@@ -74,7 +75,7 @@ TVEditor::TVEditor(Services services, QWidget* parent) : QMainWindow(parent), s_
   // set now, the size once the frame is known (showEvent).
   move(settings_.WindowRect(desktopSize()).topLeft());
   resize(settings_.width, settings_.height);
-  s_.users.savesWindowSettings = false;  // the trainer's window settings are not the editor's
+  services_.users.followsLearnerEnvironment = false;  // a login brings the scores, not the learner's environment
 
   // The library opened last, unless it failed the last time.
   const QString last = settings_.lastLibrary;
@@ -108,7 +109,7 @@ TVEditor::~TVEditor() {
 
 QAction* TVEditor::Action(const QString& name) const { return actions_.value(name); }
 
-int TVEditor::Current() const { return s_.library.Current; }
+int TVEditor::Current() const { return services_.library.Current; }
 
 // --- Parts and layout ---
 
@@ -116,12 +117,13 @@ void TVEditor::createParts() {
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("Client"));
   setCentralWidget(central);
-  model_ = std::make_unique<RecordListModel>(s_.library);
-  model_->showScores = [this] { return s_.users.IsLoggedIn(); };
-  model_->setFlags(EditorPictures::Flag(s_.env, false), EditorPictures::Flag(s_.env, true));
   Liste = new QTableView(central);
   Liste->setObjectName(QStringLiteral("Liste"));
-  Liste->setModel(model_.get());
+  // The model belongs to its view, so that it goes after the view.
+  model_ = new RecordListModel(services_.library, Liste);
+  model_->showScores = [this] { return services_.users.IsLoggedIn(); };
+  model_->setFlags(EditorPictures::Flag(services_.env, false), EditorPictures::Flag(services_.env, true));
+  Liste->setModel(model_);
   Liste->horizontalHeader()->hide();
   Liste->verticalHeader()->hide();
   Liste->setShowGrid(false);
@@ -135,28 +137,35 @@ void TVEditor::createParts() {
   Liste->setIconSize(QSize(18, 12));
   connect(Liste->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& now, const QModelIndex&) {
-            if (!selecting_ && now.isValid()) SelectRecord(now.row());
+            if (selecting_ || !now.isValid()) return;
+            if (MayLeaveFor(now.row())) {
+              makeCurrent(now.row());
+              return;
+            }
+            // The view is still busy with the click or key: the selection
+            // goes back, and the message comes, once it is done.
+            QTimer::singleShot(0, this, [this] {
+              showCurrent();
+              ShowMessage(EditorTexts::kIncompleteRecord);
+            });
           });
   connect(Liste, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-    const TVokabel* record = s_.library.Item(index.row());
+    const TVokabel* record = services_.library.Item(index.row());
     if (record && !record->Deutsch) PlayRecordingOf(record->Vokabel);
   });
 
-  RP = new TRecordForm(s_.library, central);
-  RP->SetFlagPictures(EditorPictures::Flag(s_.env, false), EditorPictures::Flag(s_.env, true));
-  connect(RP, &TRecordForm::EntryEdited, this, [this] {
-    model_->RecordChanged(s_.library.Current);
+  RP = new TRecordForm(services_.library, central);
+  RP->SetFlagPictures(EditorPictures::Flag(services_.env, false), EditorPictures::Flag(services_.env, true));
+  connect(RP, &TRecordForm::RecordEdited, this, [this] { refreshStatus(); });
+  connect(RP, &TRecordForm::KeyEdited, this, [this] {
+    // Another entry, class or language is another item of the learner's history.
+    TVokabel& record = services_.library.Items[services_.library.Current];
+    record.Score = services_.users.IsLoggedIn() ? services_.users.ItemScore(record.Vokabel, record.Deutsch, record.Wortart) : 0;
+    model_->RecordChanged(services_.library.Current);
     refreshEntryRecording();
     refreshStatus();
   });
-  connect(RP, &TRecordForm::DirectionEdited, this, [this] {
-    model_->RecordChanged(s_.library.Current);
-    refreshEntryRecording();
-  });
-  for (QLineEdit* edit : RP->EditFields())
-    connect(edit, &QLineEdit::textEdited, this, [this] { refreshStatus(); });
-  connect(RP->vPlay, &QToolButton::clicked, this, [this] { PlayRecordingOf(s_.library.Vokabel(-1)); });
-  for (QLineEdit* edit : {RP->eVokabel, RP->eBedeutung0, RP->eBedeutung1}) edit->installEventFilter(this);
+  connect(RP->vPlay, &QToolButton::clicked, this, [this] { PlayRecordingOf(services_.library.Vokabel(-1)); });
 
   NP = new QWidget(central);
   NP->setObjectName(QStringLiteral("NP"));
@@ -166,20 +175,19 @@ void TVEditor::createParts() {
   connect(LibInfo, &QPlainTextEdit::textChanged, this, [this] {
     if (selecting_) return;
     const QStringList lines = LibInfo->toPlainText().split(QLatin1Char('\n'));
-    if (lines != s_.library.Comments && !(lines == QStringList{QString()} && s_.library.Comments.isEmpty())) {
-      s_.library.Comments = lines;
-      s_.library.Modified = true;
+    if (lines != services_.library.Comments && !(lines == QStringList{QString()} && services_.library.Comments.isEmpty())) {
+      services_.library.Comments = lines;
+      services_.library.Modified = true;
       refreshStatus();
     }
   });
 
   WP = new TDictionaryPanel(central);
-  WP->dbVokabel->installEventFilter(this);
 
   XPage = new TXPage(central);
   XPage->setObjectName(QStringLiteral("XPage"));
   XPage->setXPath(pageFolder_);
-  preview_ = std::make_unique<TEditorPreview>(s_.library, s_.reserve, *XPage, pageFolder_);
+  preview_ = std::make_unique<TEditorPreview>(services_.library, services_.reserve, *XPage, pageFolder_);
   XPage->OnCommand = [this](TXPage*, const QString& command) { PreviewCommand(command); };
   XPage->OnSolved = [this](TXPage*, bool&) { preview_->PageSolved(); };
   // Back from the preview, the author goes on in the form.
@@ -239,26 +247,34 @@ void TVEditor::applyFontSize(int index) {
 
 // --- The current record ---
 
+bool TVEditor::MayLeaveFor(int index) const {
+  const TVocLib& lib = services_.library;
+  if (index == lib.Current) return true;
+  // An incomplete record stays until it is completed or deleted, unless it
+  // is the trailing empty record or the record moved to is empty as well.
+  const int last = static_cast<int>(lib.Items.size()) - 1;
+  return !lib.IsEmpty(lib.Current) || lib.Current == last || lib.IsEmpty(index);
+}
+
 bool TVEditor::SelectRecord(int index) {
-  TVocLib& lib = s_.library;
-  if (index < 0 || index >= lib.Items.size()) return false;
-  if (index != lib.Current) {
-    const int last = static_cast<int>(lib.Items.size()) - 1;
-    const bool leavingIncomplete = lib.IsEmpty(lib.Current) && lib.Current != last && !lib.IsEmpty(index);
-    if (leavingIncomplete) {
-      ShowMessage(EditorTexts::kIncompleteRecord);
-      showCurrent();  // the selection returns
-      return false;
-    }
-    lib.Current = index;
+  if (index < 0 || index >= services_.library.Items.size()) return false;
+  if (!MayLeaveFor(index)) {
+    ShowMessage(EditorTexts::kIncompleteRecord);
+    showCurrent();  // the selection returns
+    return false;
   }
-  showCurrent();
-  preview_->CurrentChanged();
+  makeCurrent(index);
   return true;
 }
 
+void TVEditor::makeCurrent(int index) {
+  services_.library.Current = index;
+  showCurrent();
+  preview_->CurrentChanged();
+}
+
 void TVEditor::NextRecord() {
-  TVocLib& lib = s_.library;
+  TVocLib& lib = services_.library;
   const int last = static_cast<int>(lib.Items.size()) - 1;
   if (lib.Current < last) {
     SelectRecord(lib.Current + 1);
@@ -275,11 +291,11 @@ void TVEditor::NextRecord() {
 }
 
 void TVEditor::PreviousRecord() {
-  if (s_.library.Current > 0) SelectRecord(s_.library.Current - 1);
+  if (services_.library.Current > 0) SelectRecord(services_.library.Current - 1);
 }
 
 void TVEditor::showCurrent() {
-  TVocLib& lib = s_.library;
+  TVocLib& lib = services_.library;
   selecting_ = true;
   const QModelIndex index = model_->index(lib.Current, 0);
   Liste->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -292,11 +308,12 @@ void TVEditor::showCurrent() {
 }
 
 void TVEditor::afterLibraryChanged(int current) {
-  LibraryEditing::NormalizeTrailing(s_.library);
-  s_.library.Current = std::clamp(current, 0, static_cast<int>(s_.library.Items.size()) - 1);
+  LibraryEditing::NormalizeTrailing(services_.library);
+  services_.library.Current = std::clamp(current, 0, static_cast<int>(services_.library.Items.size()) - 1);
   model_->Rebuild();
+  RP->Forget();  // the records are others now, whatever their places
   selecting_ = true;
-  const QString notes = s_.library.Comments.join(QLatin1Char('\n'));
+  const QString notes = services_.library.Comments.join(QLatin1Char('\n'));
   if (LibInfo->toPlainText() != notes) LibInfo->setPlainText(notes);
   selecting_ = false;
   showCurrent();
@@ -306,25 +323,25 @@ void TVEditor::afterLibraryChanged(int current) {
 
 void TVEditor::refreshPosition() {
   if (QAction* pos = Action(QStringLiteral("GoToPos")))
-    pos->setText(QString::number(s_.library.Current + 1) + QLatin1Char('/') + QString::number(s_.library.Items.size()));
+    pos->setText(QString::number(services_.library.Current + 1) + QLatin1Char('/') + QString::number(services_.library.Items.size()));
 }
 
 void TVEditor::refreshStatus() {
-  StatusPanel[1]->setText(QString::number(s_.library.Count()) + QStringLiteral(" Vokabeln"));
-  StatusPanel[2]->setText(s_.users.IsLoggedIn() ? s_.users.UserName() : QStringLiteral("(nicht angemeldet)"));
-  StatusPanel[3]->setText(s_.library.Modified ? QStringLiteral("geändert") : QString());
+  StatusPanel[1]->setText(QString::number(services_.library.Count()) + QStringLiteral(" Vokabeln"));
+  StatusPanel[2]->setText(services_.users.IsLoggedIn() ? services_.users.UserName() : QStringLiteral("(nicht angemeldet)"));
+  StatusPanel[3]->setText(services_.library.Modified ? QStringLiteral("geändert") : QString());
 }
 
 void TVEditor::refreshCaption() {
-  setWindowTitle(s_.library.FileName.isEmpty() ? kTitle
-                                               : QStringLiteral("*zvk spanisch - ") + s_.library.DisplayPath());
+  setWindowTitle(services_.library.FileName.isEmpty() ? kTitle
+                                               : QStringLiteral("*zvk spanisch - ") + services_.library.DisplayPath());
 }
 
 void TVEditor::refreshEntryRecording() {
   // Only Spanish entries have recordings; German ones are not looked up.
-  const TVokabel* record = s_.library.Item(-1);
+  const TVokabel* record = services_.library.Item(-1);
   entryRecording_ = (record && !record->Deutsch && !record->Vokabel.isEmpty())
-                        ? LookupRecording(record->Vokabel, s_.recordings)
+                        ? LookupRecording(record->Vokabel, services_.recordings)
                         : QString();
   RP->vPlay->setVisible(!entryRecording_.isEmpty());
   RP->vPlay->setToolTip(entryRecording_);
@@ -332,16 +349,16 @@ void TVEditor::refreshEntryRecording() {
 
 bool TVEditor::PlayRecordingOf(const QString& text) {
   for (const QString& candidate : RecordingTexts::Candidates(text)) {
-    const QString reference = LookupRecording(candidate, s_.recordings);
+    const QString reference = LookupRecording(candidate, services_.recordings);
     if (reference.isEmpty()) continue;
-    const Environment::Resolved file = s_.env.ResolveAlias(reference);
+    const Environment::Resolved file = services_.env.ResolveAlias(reference);
     if (file.path.isEmpty()) {
       // A course recording whose disc (or folder) is not there.
       if (reference.startsWith(QLatin1String("XS:"), Qt::CaseInsensitive))
         ShowMessage(EditorTexts::kInsertDisc, MessageKind::Information);
       return false;
     }
-    if (s_.player) s_.player->PlaySample(file.path, true);
+    if (services_.player) services_.player->PlaySample(file.path, true);
     return true;
   }
   return false;
@@ -366,8 +383,10 @@ bool TVEditor::eventFilter(QObject* watched, QEvent* event) {
       }
     }
   }
-  if (event->type() == QEvent::ShortcutOverride && isInside(watched, this)) {
-    // Ctrl+Del deletes the record, not the word after the cursor of a field.
+  if (event->type() == QEvent::ShortcutOverride && isInside(watched, this) && !isInside(watched, XPage) &&
+      !QApplication::activeModalWidget()) {
+    // Ctrl+Del deletes the record, not the word after the cursor of a field
+    // of the form (the preview's gap keeps its own editing).
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier) {
       event->ignore();
@@ -404,12 +423,6 @@ bool TVEditor::handleKey(QObject* watched, QKeyEvent* key) {
       }
       return true;
     }
-    case Qt::Key_Escape:
-      if (checkRunning_) {
-        abortRequested_ = true;
-        return true;
-      }
-      return false;
     default:
       return false;
   }
@@ -426,16 +439,12 @@ void TVEditor::focusNextControl(QWidget* from) {
 
 bool TVEditor::Finish() {
   if (released_) return true;
-  if (checkRunning_) {
-    ShowMessage(EditorTexts::kCannotLeave);
-    return false;
-  }
   if (SaveChCancelled()) return false;
   // The questions of the end while the window is still there: the learner's
   // answers and learning time, and the recordings linked meanwhile.
-  if (s_.users.IsLoggedIn()) s_.users.SaveUser();
-  s_.mainRecordings.AskAndSave(s_.env.WriteProtect);
-  s_.mainRecordings.StoreSavedAsName(s_.env);
+  if (services_.users.IsLoggedIn()) services_.users.SaveUser();
+  services_.mainRecordings.AskAndSave(services_.env.WriteProtect);
+  services_.mainRecordings.StoreSavedAsName(services_.env);
   releaseOnce();
   return true;
 }
@@ -454,5 +463,5 @@ void TVEditor::releaseOnce() {
   settings_.width = frame.width();
   settings_.height = frame.height();
   settings_.statusBar = statusBar()->isVisibleTo(this);
-  settings_.Save(s_.env.store(), s_.env.UserKeyPath() + EditorSettings::kSubKey);
+  settings_.Save(services_.env.store(), services_.env.UserKeyPath() + EditorSettings::kSubKey);
 }

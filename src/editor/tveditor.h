@@ -117,6 +117,8 @@ class TVEditor : public QMainWindow {
   // Makes a record current, unless the current one is incomplete and may
   // not be left (then the message is shown and false returned).
   bool SelectRecord(int index);
+  // Whether the current record may be left for the record at index.
+  bool MayLeaveFor(int index) const;
   void NextRecord();
   void PreviousRecord();
   int Current() const;
@@ -127,8 +129,6 @@ class TVEditor : public QMainWindow {
   TEditorRecorder& Recorder() { return *recorder_; }
   TEditorPreview& PreviewControl() { return *preview_; }
   const EditorSettings& Settings() const { return settings_; }
-  bool CheckRunning() const { return checkRunning_; }
-  bool AbortRequested() const { return abortRequested_; }
 
   // The window's end, also when it is not closed by the platform: every
   // question while the windows still exist, the learner's data saved, the
@@ -153,6 +153,8 @@ class TVEditor : public QMainWindow {
   void addLaterAction(const QString& name, const QString& caption, const QKeySequence& key = {});
 
   void showCurrent();
+  // Makes a record current without asking (the caller has asked).
+  void makeCurrent(int index);
   void afterLibraryChanged(int current);
   void refreshStatus();
   void refreshCaption();
@@ -162,6 +164,10 @@ class TVEditor : public QMainWindow {
   void refreshEntryRecording();
   void addRecent(const QString& file);
   bool loadReplacing(const QString& file, bool askOnMalformed);
+  // After a library was read: the learner's scores, the list, the caption.
+  void libraryLoaded(int current);
+  // Whether a library file can be opened (else the message says so).
+  static bool readable(const QString& file);
   bool saveTo(const QString& path);
   // Selects the first incomplete record and says why nothing is saved.
   bool refuseIncomplete();
@@ -173,9 +179,9 @@ class TVEditor : public QMainWindow {
   void releaseOnce();
   QString libraryDialogDirectory() const;
 
-  Services s_;
+  Services services_;
   EditorSettings settings_;
-  std::unique_ptr<RecordListModel> model_;
+  RecordListModel* model_ = nullptr;  // owned by the list
   std::unique_ptr<TEditorPreview> preview_;
   TEditorRecorder* recorder_ = nullptr;
   QHash<QString, QAction*> actions_;
@@ -184,8 +190,6 @@ class TVEditor : public QMainWindow {
   QString pageFolder_;
   bool selecting_ = false;
   bool hintsOn_ = true;
-  bool checkRunning_ = false;
-  bool abortRequested_ = false;
   bool released_ = false;
   bool outerSizeApplied_ = false;
   QString entryRecording_;

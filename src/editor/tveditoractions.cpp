@@ -17,6 +17,7 @@
 #include "editor/editorpictures.h"
 #include "editor/editorpreview.h"
 #include "editor/editorrecorder.h"
+#include "editor/editortexts.h"
 #include "editor/recordlistmodel.h"
 #include "editor/tveditor.h"
 #include "environment/environment.h"
@@ -69,7 +70,7 @@ void TVEditor::createActions() {
   addLaterAction(QStringLiteral("FilePrint"), QStringLiteral("&Drucken..."));
   addLaterAction(QStringLiteral("FilePrintCards"), QStringLiteral("&Karteikarten drucken..."));
   addLaterAction(QStringLiteral("FilePrintSetup"), QStringLiteral("Dr&uckereinstellungen..."));
-  addAction(QStringLiteral("FileInfo"), QStringLiteral("Inf&o"), Qt::Key_F8, [this] { TBInfo::Execute(s_.library, this); });
+  addAction(QStringLiteral("FileInfo"), QStringLiteral("Inf&o"), Qt::Key_F8, [this] { TBInfo::Execute(services_.library, this); });
   for (int i = 0; i < RecentFiles::kMax; ++i) {
     QAction* recent = addAction(QStringLiteral("FileLast%1").arg(i + 1), QString(), {}, [this, i] { OpenRecent(i); });
     recent->setVisible(false);
@@ -127,29 +128,29 @@ void TVEditor::createActions() {
 
   // Benutzer: the editor's login gives the scores of a learner, nothing else.
   addAction(QStringLiteral("UserNew"), QStringLiteral("&Neuen Benutzer anlegen"), {}, [this] {
-    s_.login.NewUser();
+    services_.login.NewUser();
     userChanged();
   });
   addAction(QStringLiteral("UserLogon"), QStringLiteral("&Anmelden"), {}, [this] {
-    s_.login.StartLogin();
+    services_.login.StartLogin();
     userChanged();
   });
   addAction(QStringLiteral("UserChangePW"), QStringLiteral("&Passwort ändern"), {}, [this] {
-    if (s_.users.IsLoggedIn()) s_.login.ChangePassword();
+    if (services_.users.IsLoggedIn()) services_.login.ChangePassword();
   });
   addAction(QStringLiteral("ScoreReset"), QStringLiteral("&Aktuelle Vokabel"), QKeySequence(Qt::CTRL | Qt::Key_R),
             [this] { ScoreReset(); });
   addLaterAction(QStringLiteral("ScoreResetAll"), QStringLiteral("A&lle Vokabeln..."));
   addAction(QStringLiteral("UserChange"), QStringLiteral("B&enutzer wechseln"), {}, [this] {
-    s_.login.ChangeUser();
+    services_.login.ChangeUser();
     userChanged();
   });
   addAction(QStringLiteral("UserKill"), QStringLiteral("&Benutzer löschen"), {}, [this] {
-    s_.users.DeleteUser();
+    services_.users.DeleteUser();
     userChanged();
   });
   addAction(QStringLiteral("UserLogoff"), QStringLiteral("Ab&melden"), {}, [this] {
-    if (s_.users.IsLoggedIn()) s_.users.SaveUser();
+    if (services_.users.IsLoggedIn()) services_.users.SaveUser();
     userChanged();
   });
 
@@ -183,13 +184,11 @@ void TVEditor::createActions() {
   addLaterAction(QStringLiteral("WBAutomatik"), QStringLiteral("&Neue Vokabeln automatisch ins Wörterbuch"));
   Action(QStringLiteral("WBAutomatik"))->setCheckable(true);
   addAction(QStringLiteral("SZF1"), QStringLiteral("&Umlaute und Sonderzeichen"), {}, [] {
-    ShowMessage(QStringLiteral("Für Umlaute und Sonderzeichen einfach das \"normale\" Zeichen (z.B. a)\r"
-                               "eingeben und dann F1 drücken, bis der Buchstabe erscheint (z.B. â)."),
-                MessageKind::Information);
+    ShowMessage(EditorTexts::kSpecialCharacters, MessageKind::Information);
   });
   addLaterAction(QStringLiteral("Verzeichnisse"), QStringLiteral("&Verzeichnisse..."), Qt::Key_F6);
   addAction(QStringLiteral("xRecVerw"), QStringLiteral("&Verwaltung..."), {},
-            [this] { ShowWaveBaseDialog(s_.mainRecordings, s_.env, s_.player, this); });
+            [this] { ShowWaveBaseDialog(services_.mainRecordings, services_.env, services_.player, this); });
 
   // Hilfe
   QAction* hints = addAction(QStringLiteral("Hilfe"), QStringLiteral("&Online-Hilfe"), {},
@@ -271,16 +270,16 @@ void TVEditor::createToolBar() {
       {"PosPrev", "zurueck"},       {"GoToPos", ""},                  {"PosNext", "weiter"},
       {"", ""},                     {"RecRec", "aufnahme"},           {"RecPlay", "abspielen"},
       {"RecSave", "aufnahme_speichern"}};
-  recorder_->SetPictures(EditorPictures::Picture(s_.env, QStringLiteral("aufnahme")),
-                         EditorPictures::Picture(s_.env, QStringLiteral("abspielen")),
-                         EditorPictures::Picture(s_.env, QStringLiteral("stop")));
+  recorder_->SetPictures(EditorPictures::Picture(services_.env, QStringLiteral("aufnahme")),
+                         EditorPictures::Picture(services_.env, QStringLiteral("abspielen")),
+                         EditorPictures::Picture(services_.env, QStringLiteral("stop")));
   for (const auto& [name, picture] : buttons) {
     if (!*name) {
       ABar->addSeparator();
       continue;
     }
     QAction* action = Action(QLatin1String(name));
-    const QIcon icon = *picture ? EditorPictures::Picture(s_.env, QLatin1String(picture)) : QIcon();
+    const QIcon icon = *picture ? EditorPictures::Picture(services_.env, QLatin1String(picture)) : QIcon();
     if (!icon.isNull()) action->setIcon(icon);
     ABar->addAction(action);
     // The position reads its caption; the rest show their pictures (and
@@ -305,7 +304,7 @@ void TVEditor::refreshRecentFiles() {
 }
 
 void TVEditor::refreshUserMenu() {
-  const bool in = s_.users.IsLoggedIn();
+  const bool in = services_.users.IsLoggedIn();
   for (const char* name : {"UserChangePW", "UserChange", "UserKill", "UserLogoff", "ScoreReset"})
     Action(QLatin1String(name))->setEnabled(in);
   Action(QStringLiteral("UserLogon"))->setEnabled(!in);
@@ -313,7 +312,7 @@ void TVEditor::refreshUserMenu() {
 }
 
 void TVEditor::userChanged() {
-  if (s_.users.IsLoggedIn()) s_.library.RefreshScores();
+  if (services_.users.IsLoggedIn()) services_.library.RefreshScores();
   model_->ScoresChanged();
   refreshUserMenu();
 }

@@ -1,4 +1,5 @@
 // The editor window's editing, search, preview, score and recording commands.
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,58 +16,62 @@
 #include "users/txuserbase.h"
 #include "vocabulary/tbibliothek.h"
 
-#include <QCheckBox>
-
 void TVEditor::EditSort() {
-  if (LibraryEditing::FirstIncompleteRecord(s_.library) >= 0) {
+  if (LibraryEditing::FirstIncompleteRecord(services_.library) >= 0) {
     ShowMessage(EditorTexts::kSortIncomplete);
     return;
   }
   QElapsedTimer timer;
   timer.start();
-  LibraryEditing::Sort(s_.library);
+  LibraryEditing::Sort(services_.library);
   afterLibraryChanged(0);
   StatusPanel[0]->setText(QStringLiteral("Sortiert in %1 ms").arg(timer.elapsed()));
 }
 
 void TVEditor::EditMix() {
-  if (LibraryEditing::Mix(s_.library)) afterLibraryChanged(0);
+  if (LibraryEditing::Mix(services_.library)) afterLibraryChanged(0);
 }
 
 void TVEditor::EinVor() {
-  if (!LibraryEditing::InsertBefore(s_.library, s_.library.Current)) return;
-  afterLibraryChanged(s_.library.Current);
+  if (!LibraryEditing::InsertBefore(services_.library, services_.library.Current)) return;
+  afterLibraryChanged(services_.library.Current);
   RP->eVokabel->setFocus();
 }
 
 void TVEditor::EinNach() {
-  const int before = s_.library.Current;
-  NextRecord();
-  if (s_.library.Current != before) EinVor();
+  const int next = services_.library.Current + 1;
+  // After the last record: the next record is the new one.
+  if (next >= services_.library.Items.size()) {
+    NextRecord();
+    return;
+  }
+  if (!MayLeaveFor(next) || !LibraryEditing::InsertBefore(services_.library, next)) return;
+  afterLibraryChanged(next);
+  RP->eVokabel->setFocus();
 }
 
 void TVEditor::EditDelVoc() {
-  LibraryEditing::DeleteRecord(s_.library, s_.library.Current);
-  afterLibraryChanged(s_.library.Current);
+  LibraryEditing::DeleteRecord(services_.library, services_.library.Current);
+  afterLibraryChanged(services_.library.Current);
 }
 
 void TVEditor::EditNoDoubles() {
   QElapsedTimer timer;
   timer.start();
-  const int removed = LibraryEditing::RemoveDuplicates(s_.library);
+  const int removed = LibraryEditing::RemoveDuplicates(services_.library);
   if (removed < 0) {
     ShowMessage(EditorTexts::kNotEnough, MessageKind::Information);
     return;
   }
   setWindowTitle(QStringLiteral(">>> %1 ms").arg(timer.elapsed()));
-  afterLibraryChanged(s_.library.Current);
+  afterLibraryChanged(services_.library.Current);
   ShowMessage(QString::number(removed) + EditorTexts::kDuplicatesRemoved, MessageKind::Information);
   refreshCaption();
 }
 
 void TVEditor::Umkehren(bool fromCurrent) {
-  LibraryEditing::Turn(s_.library, fromCurrent ? s_.library.Current : 0);
-  afterLibraryChanged(s_.library.Current);
+  LibraryEditing::Turn(services_.library, fromCurrent ? services_.library.Current : 0);
+  afterLibraryChanged(services_.library.Current);
 }
 
 // --- Search and go to ---
@@ -84,7 +89,7 @@ void TVEditor::Suchen() {
     if (dialog.exec() == QDialog::Accepted) request = SearchRequest{dialog.Begriff->text(), dialog.CaseBox->isChecked()};
     activateWindow();  // the keys go back to the window, also where no window manager does it
   }
-  if (!request) return;
+  if (!request || request->text.isEmpty()) return;
   // A new search: from the first record.
   search_ = LibraryEditing::SearchState{};
   search_.text = request->text;
@@ -97,7 +102,7 @@ void TVEditor::Weitersuchen() {
     Suchen();
     return;
   }
-  const std::optional<LibraryEditing::SearchHit> hit = LibraryEditing::FindNext(s_.library, search_);
+  const std::optional<LibraryEditing::SearchHit> hit = LibraryEditing::FindNext(services_.library, search_);
   if (!hit) {
     ShowMessage(EditorTexts::kSearchFailed, MessageKind::Information);
     return;
@@ -122,7 +127,7 @@ void TVEditor::GoToPos() {
 }
 
 void TVEditor::GoTo(const QString& text) {
-  const int target = LibraryEditing::GoToTarget(s_.library, text);
+  const int target = LibraryEditing::GoToTarget(services_.library, text);
   if (target >= 0) SelectRecord(target);
 }
 
@@ -135,19 +140,21 @@ void TVEditor::PreviewCommand(const QString& command) { preview_->Command(comman
 // --- Scores ---
 
 void TVEditor::ScoreReset() {
-  if (!s_.users.IsLoggedIn()) return;
-  const TVokabel* record = s_.library.Item(-1);
+  if (!services_.users.IsLoggedIn()) return;
+  const TVokabel* record = services_.library.Item(-1);
   if (!record) return;
-  const int score = s_.users.ResetHistory(record->Vokabel, record->Deutsch, 5, record->Wortart);
-  s_.library.Items[s_.library.Current].Score = score;
-  model_->RecordChanged(s_.library.Current);
+  const int score = services_.users.ResetHistory(record->Vokabel, record->Deutsch, 5, record->Wortart);
+  services_.library.Items[services_.library.Current].Score = score;
+  model_->RecordChanged(services_.library.Current);
 }
 
 // --- Recordings ---
 
 void TVEditor::recordingSaved(const QString& file) {
-  const QString text = s_.library.Vokabel(-1);
+  const QString text = services_.library.Vokabel(-1).trimmed();
   if (openRecordingDialog) openRecordingDialog(text, file);
-  else ShowWaveBaseDialogAt(s_.mainRecordings, s_.env, text, file, s_.player, this);
+  // Without an entry there is nothing to link: the dialog opens as it is.
+  else if (text.isEmpty()) ShowWaveBaseDialog(services_.mainRecordings, services_.env, services_.player, this);
+  else ShowWaveBaseDialogAt(services_.mainRecordings, services_.env, text, file, services_.player, this);
   refreshEntryRecording();
 }

@@ -1,6 +1,7 @@
 // The editor window's file commands: new, open, add, save, the recent files
 // and the question before a command replaces unsaved changes.
 #include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 
@@ -14,11 +15,11 @@
 #include "vocabulary/tbibliothek.h"
 
 QString TVEditor::libraryDialogDirectory() const {
-  return settings_.vocabularyDir.isEmpty() ? s_.env.VocabularyDir : settings_.vocabularyDir;
+  return settings_.vocabularyDir.isEmpty() ? services_.env.VocabularyDir : settings_.vocabularyDir;
 }
 
 void TVEditor::Clear() {
-  s_.library.Clear(true);
+  services_.library.Clear(true);
   afterLibraryChanged(0);
   refreshCaption();
 }
@@ -30,7 +31,7 @@ void TVEditor::FileNew() {
 }
 
 bool TVEditor::SaveChCancelled() {
-  if (!s_.library.Modified) return false;
+  if (!services_.library.Modified) return false;
   switch (AskQuestion(EditorTexts::kUnsavedChanges, MessageButtons::YesNoCancel)) {
     case MessageAnswer::Yes:
       return !FileSave();
@@ -41,39 +42,45 @@ bool TVEditor::SaveChCancelled() {
   }
 }
 
+bool TVEditor::readable(const QString& file) {
+  QFile probe(file);
+  if (QFileInfo(file).isFile() && probe.open(QIODevice::ReadOnly)) return true;
+  ShowMessage(EditorTexts::Unreadable(file), MessageKind::Stop);
+  return false;
+}
+
+void TVEditor::libraryLoaded(int current) {
+  if (services_.users.IsLoggedIn()) services_.library.RefreshScores();
+  afterLibraryChanged(current);
+  refreshCaption();
+}
+
 bool TVEditor::loadReplacing(const QString& file, bool askOnMalformed) {
-  const int read = s_.library.LoadFromFile(file, true);
+  const int read = services_.library.LoadFromFile(file, true);
   if (read == TVocLib::kMalformed) {
     // The records up to the damage are there, but the file keeps no name:
     // saving asks for one instead of cutting the file short.
-    if (askOnMalformed)
-      ShowMessage(QStringLiteral("Die Bibliothek ") + QDir::toNativeSeparators(file) +
-                      QStringLiteral(" ist beschädigt; nur die Vokabeln bis zur fehlerhaften Stelle wurden gelesen.\r"
-                                     "Beim Speichern wird nach einem neuen Namen gefragt."),
-                  MessageKind::Warning);
-    afterLibraryChanged(0);
-    refreshCaption();
+    if (askOnMalformed) ShowMessage(EditorTexts::Damaged(file));
+    libraryLoaded(0);
     return false;
   }
   settings_.vocabularyDir = FileLookup::directoryPart(file);
-  if (s_.users.IsLoggedIn()) s_.library.RefreshScores();
-  afterLibraryChanged(0);
-  refreshCaption();
+  libraryLoaded(0);
   return true;
 }
 
 void TVEditor::OpenFiles(const QStringList& files) {
-  if (files.isEmpty()) return;
+  if (files.isEmpty() || !readable(files.first())) return;
   const QString first = files.first();
   const bool loaded = loadReplacing(first, true);
   settings_.lastLibrary = loaded ? first : QStringLiteral("-");
   if (loaded) addRecent(first);
-  for (qsizetype i = 1; i < files.size(); ++i) s_.library.LoadFromFile(files.at(i), false);
-  if (files.size() > 1) {
-    if (s_.users.IsLoggedIn()) s_.library.RefreshScores();
-    afterLibraryChanged(0);
-    refreshCaption();
+  if (files.size() == 1) return;
+  for (qsizetype i = 1; i < files.size(); ++i) {
+    if (!readable(files.at(i))) continue;
+    if (services_.library.LoadFromFile(files.at(i), false) == TVocLib::kMalformed) ShowMessage(EditorTexts::Damaged(files.at(i)));
   }
+  libraryLoaded(0);
 }
 
 void TVEditor::FileOpen() {
@@ -89,13 +96,11 @@ void TVEditor::FileAdd() {
   const QString file = chooseLibrary ? chooseLibrary(libraryDialogDirectory())
                                      : QFileDialog::getOpenFileName(this, QString(), libraryDialogDirectory(),
                                                                     EditorTexts::kLibraryFilter);
-  if (file.isEmpty()) return;
-  const int current = s_.library.Current;
-  s_.library.LoadFromFile(file, false);
+  if (file.isEmpty() || !readable(file)) return;
+  const int current = services_.library.Current;
+  if (services_.library.LoadFromFile(file, false) == TVocLib::kMalformed) ShowMessage(EditorTexts::Damaged(file));
   settings_.vocabularyDir = FileLookup::directoryPart(file);
-  if (s_.users.IsLoggedIn()) s_.library.RefreshScores();
-  afterLibraryChanged(current);
-  refreshCaption();
+  libraryLoaded(current);
 }
 
 void TVEditor::OpenRecent(int index) {
@@ -104,8 +109,7 @@ void TVEditor::OpenRecent(int index) {
   const QString file = recentActions_.at(index)->text().mid(3);
   if (file.isEmpty() || SaveChCancelled()) return;
   if (!QFileInfo(file).isFile()) {
-    ShowMessage(QStringLiteral("Die Bibliothek ") + QDir::toNativeSeparators(file) +
-                QStringLiteral(" gibt es nicht mehr; sie wird aus der Liste genommen."));
+    ShowMessage(EditorTexts::Vanished(file));
     settings_.recent.Remove(file);
     refreshRecentFiles();
     return;
@@ -119,7 +123,7 @@ void TVEditor::addRecent(const QString& file) {
 }
 
 bool TVEditor::saveTo(const QString& path) {
-  switch (s_.library.SaveToFile(path)) {
+  switch (services_.library.SaveToFile(path)) {
     case TVocLib::SaveResult::Saved:
       settings_.lastLibrary = path;
       settings_.vocabularyDir = FileLookup::directoryPart(path);
@@ -146,24 +150,23 @@ QString withLibraryExtension(const QString& path) {
 }  // namespace
 
 bool TVEditor::refuseIncomplete() {
-  const int incomplete = LibraryEditing::FirstIncompleteRecord(s_.library);
+  const int incomplete = LibraryEditing::FirstIncompleteRecord(services_.library);
   if (incomplete < 0) return false;
-  s_.library.Current = incomplete;
-  showCurrent();
+  makeCurrent(incomplete);
   ShowMessage(EditorTexts::kSaveIncomplete);
   return true;
 }
 
 bool TVEditor::FileSave() {
   if (refuseIncomplete()) return false;
-  if (s_.library.FileName.isEmpty()) return FileSaveAs();
-  return saveTo(s_.library.FileName);
+  if (services_.library.FileName.isEmpty()) return FileSaveAs();
+  return saveTo(services_.library.FileName);
 }
 
 bool TVEditor::FileSaveAs() {
   if (refuseIncomplete()) return false;
   const QString proposed =
-      s_.library.FileName.isEmpty() ? libraryDialogDirectory() : s_.library.FileName;
+      services_.library.FileName.isEmpty() ? libraryDialogDirectory() : services_.library.FileName;
   const QString chosen = chooseSaveName ? chooseSaveName(proposed)
                                         : QFileDialog::getSaveFileName(this, QString(), proposed,
                                                                        EditorTexts::kLibraryFilter);

@@ -24,7 +24,9 @@ class TBaseRec : public QObject {
 
   static inline const QString kAlias = QStringLiteral("test");
 
-  explicit TBaseRec(MciDevice* device = nullptr, QObject* parent = nullptr);
+  // alias: the device name of the recording; two recorders that live at the
+  // same time need two names.
+  explicit TBaseRec(MciDevice* device = nullptr, QObject* parent = nullptr, QString alias = kAlias);
   // Closes the device (silently).
   ~TBaseRec() override;
 
@@ -65,6 +67,7 @@ class TBaseRec : public QObject {
   void poll();
 
   QPointer<MciDevice> device_;
+  QString alias_;
   int bitsPerSample_ = 16;
   int samplesPerSecond_ = 44100;
   int channels_ = 1;

@@ -275,7 +275,8 @@ void TWaveDB::RecordClick() {
     env_.SaveDirectories(Environment::SaveOwnWaveDir);
   }
   if (!recorder_) {
-    recorder_ = std::make_unique<TBaseRec>(device_);
+    // A name of its own: the editor's recorder may hold "test" meanwhile.
+    recorder_ = std::make_unique<TBaseRec>(device_, nullptr, QStringLiteral("aufnahme"));
     recorder_->OnChange = [this] { recorderChanged(); };
   }
   recorder_->SetMaxSeconds(kMaxRecordSeconds);

@@ -61,7 +61,7 @@ bool TLogin::Login(const QString& name, const QString& password, bool creationCo
       return false;  // the user base has said why
   }
   env_.UserName = users_.UserName();
-  env_.ReadUserSettings();
+  if (users_.followsLearnerEnvironment) env_.ReadUserSettings();
   if (OnLoggedIn) OnLoggedIn();
   return true;
 }

@@ -110,7 +110,7 @@ void TXUserBase::logIn(const QString& name, const QString& password) {
   env_.UserName = name;
   // Figures of the previous learner must not show on the new learner's pages.
   ComputeStatistics();
-  env_.ReadUserSettings();
+  if (followsLearnerEnvironment) env_.ReadUserSettings();
   if (loadLearnerSettings) loadLearnerSettings();
 }
 
@@ -247,7 +247,7 @@ bool TXUserBase::SaveIfDue() {
 }
 
 bool TXUserBase::SaveUser() {
-  if (savesWindowSettings) env_.SaveWindowSettings(backdropColor ? backdropColor() : std::nullopt);
+  if (followsLearnerEnvironment) env_.SaveWindowSettings(backdropColor ? backdropColor() : std::nullopt);
   if (!IsLoggedIn()) return false;
   if (saveLearnerSettings) saveLearnerSettings();
 

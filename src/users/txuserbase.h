@@ -49,9 +49,11 @@ class TXUserBase {
   // Hooks into the objects that keep per-learner settings elsewhere.
   // The backdrop's colour for SaveWindowSettings (none while there is no backdrop).
   std::function<std::optional<quint32>()> backdropColor;
-  // Whether SaveUser writes the trainer's window settings. The editor has no
-  // backdrop and no window mode, and must leave the learner's as they are.
-  bool savesWindowSettings = true;
+  // Whether a login reads the learner's own environment values (backdrop,
+  // window mode, folder of own recordings) and SaveUser writes the window
+  // ones back. The editor logs learners in for their scores only: it keeps
+  // its own environment and leaves the learner's values as they are.
+  bool followsLearnerEnvironment = true;
   // Saves the vocabulary query settings and the Superlearning options if they
   // changed; runs in SaveUser while the learner is still logged in.
   std::function<void()> saveLearnerSettings;

@@ -71,7 +71,8 @@ void TVocLib::ensureTrailingEmpty() {
 }
 
 void TVocLib::removeTrailingEmpty() {
-  if (!Items.isEmpty() && Items.last().IsEmpty()) Items.removeLast();
+  // Only a record without any text: an entry typed into it stays.
+  if (!Items.isEmpty() && Items.last().HasNoText()) Items.removeLast();
 }
 
 int TVocLib::LoadFromFile(const QString& path, bool replace) {

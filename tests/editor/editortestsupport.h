@@ -72,7 +72,6 @@ class EditorFixture : public ::testing::Test {
       program.write(QStringLiteral("hzvk/%1.htx").arg(QLatin1String(name)),
                     ZStream::compress(QByteArray("<html><title>") + name +
                                       "</title>$[Aufgabe] $[lsg] <a href=\"\xA7" "close\">x</a></html>"));
-    users.savesWindowSettings = false;
     library.setUserBase(&users);
   }
 

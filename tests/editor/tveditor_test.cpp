@@ -122,12 +122,18 @@ TEST_F(EditorWindow, AnIncompleteRecordInTheMiddleCannotBeLeft) {
     EXPECT_EQ(w.Liste->currentIndex().row(), 1);  // the list's selection returns
     EXPECT_EQ(w.Action(u"GoToPos"_s)->text(), u"2/4"_s);
   }
-  // A click into the list is refused the same way.
+  // A click into the list is refused the same way, and when the click is
+  // done the list marks the record the form shows, not the one clicked.
   messages.clear();
-  w.Liste->setCurrentIndex(w.Liste->model()->index(2, 0));
+  const QRect line = w.Liste->visualRect(w.Liste->model()->index(2, 0));
+  QTest::mouseClick(w.Liste->viewport(), Qt::LeftButton, {}, line.center());
+  QTest::qWait(10);
   EXPECT_EQ(messageTexts(), QStringList{kIncomplete});
   EXPECT_EQ(library.Current, 1);
   EXPECT_EQ(w.Liste->currentIndex().row(), 1);
+  const QModelIndexList marked = w.Liste->selectionModel()->selectedRows();
+  ASSERT_EQ(marked.size(), 1);
+  EXPECT_EQ(marked.first().row(), 1);
 
   // Completed again, it can be left.
   messages.clear();

@@ -32,6 +32,20 @@ TEST(SoundRecorder, MaximumLengthOutsideOneToNineteenSecondsBecomesFour) {
   EXPECT_TRUE(messages.messages().isEmpty());
 }
 
+TEST(SoundRecorder, TwoRecordersLiveSideBySideUnderTheirOwnNames) {
+  MessageRecorder messages;
+  MciDevice mci;
+  auto first = std::make_unique<TBaseRec>(&mci);
+  {
+    TBaseRec second(&mci, nullptr, QStringLiteral("aufnahme"));
+    EXPECT_TRUE(mci.IsOpen("aufnahme"));
+  }
+  // The second one going closes its own device, not the first one's.
+  EXPECT_TRUE(mci.IsOpen("test"));
+  EXPECT_FALSE(mci.IsOpen("aufnahme"));
+  EXPECT_TRUE(messages.messages().isEmpty());
+}
+
 TEST(SoundRecorder, RecordingStopsByItselfAtItsMaximumLengthAndSavesA16BitMonoWave) {
   REQUIRE_SOUND_SERVER();
   MessageRecorder messages;
