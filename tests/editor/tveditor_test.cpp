@@ -493,13 +493,15 @@ TEST_F(EditorWindow, OpeningSeveralFilesAndTheRecentFiles) {
   EXPECT_EQ(w.Action(u"FileLast3"_s)->text(), u"&3 "_s + files[2]);
   EXPECT_FALSE(w.Action(u"FileLast4"_s)->isVisible());
 
-  // Adding a library keeps the current record and the file name.
+  // Adding a library keeps the current record; the records of two files
+  // have no one file to go back to, so the next save asks for a name.
   w.chooseLibrary = [&](const QString&) { return files[0]; };
   w.SelectRecord(1);
   w.Action(u"FileAdd"_s)->trigger();
   EXPECT_EQ(entries(), (QStringList{u"e1"_s, u"e2"_s, u"a1"_s, u"a2"_s, QString()}));
   EXPECT_EQ(library.Current, 1);
   EXPECT_EQ(w.StatusPanel[3]->text(), u"geändert"_s);
+  EXPECT_TRUE(library.FileName.isEmpty());
 
   // The recent files and the last library outlive the window.
   messages.queueAnswer(MessageAnswer::No);
