@@ -23,7 +23,6 @@ inline const QString kDuplicatesRemoved = QStringLiteral(" doppelte Vokabeln wur
 inline const QString kSearchFailed = QStringLiteral("Suche blieb erfolglos!");
 inline const QString kInsertDisc = QStringLiteral("Bitte legen Sie die zvk spanisch CD-ROM ein!");
 inline const QString kRecordingNotSaved = QStringLiteral("Sprachaufnahme konnte nicht gespeichert werden..");
-inline const QString kCannotLeave = QStringLiteral("Kann diese Seite noch nicht verlassen!");
 inline const QString kNoContext = QStringLiteral("Kein (gültiger) Kontext vorhanden!");
 inline const QString kQuotationMark = QStringLiteral("Der Dateiname darf kein Anführungszeichen enthalten.");
 inline const QString kSpecialCharacters =
