@@ -26,9 +26,4 @@ QIcon Flag(const Environment& env, bool german) {
   return Picture(env, german ? QStringLiteral("flagge_deutsch") : QStringLiteral("flagge_spanisch"));
 }
 
-bool SchemeExists(const Environment& env, const QString& name) {
-  const QString dir = EditorDir(env);
-  return !dir.isEmpty() && !name.isEmpty() && FileLookup::fileExists(dir + name + QStringLiteral(".ed"));
-}
-
 }  // namespace EditorPictures

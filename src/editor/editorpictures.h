@@ -6,8 +6,8 @@
 class Environment;
 
 // The editor's own folder beside the programs ("Editor", found in any
-// letter case): its pictures below "bilder", its colour schemes, the
-// index-card templates.
+// letter case) holds its pictures below "bilder" (and its colour schemes,
+// see EditorScheme).
 namespace EditorPictures {
 
 // The folder, ending with "/"; empty when there is none.
@@ -17,7 +17,5 @@ QString EditorDir(const Environment& env);
 QIcon Picture(const Environment& env, const QString& name);
 // The flag of a language: the German one or the Spanish one.
 QIcon Flag(const Environment& env, bool german);
-// Whether the colour scheme of that name has its file (name + ".ed").
-bool SchemeExists(const Environment& env, const QString& name);
 
 }  // namespace EditorPictures

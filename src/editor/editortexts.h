@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QString>
 
+#include "users/usernames.h"
+
 // The editor's messages, word for word, for the window and its tests.
 namespace EditorTexts {
 
@@ -28,12 +30,25 @@ inline const QString kQuotationMark = QStringLiteral("Der Dateiname darf kein An
 inline const QString kSpecialCharacters =
     QStringLiteral("Für Umlaute und Sonderzeichen einfach das \"normale\" Zeichen (z.B. a)\r"
                    "eingeben und dann F1 drücken, bis der Buchstabe erscheint (z.B. â).");
+inline const QString kNameMissing = QStringLiteral("Bitte einen Namen eingeben");
+inline const QString kSettingsNotSaved = QStringLiteral("Einstellungen konnten nicht gespeichert werden");
+inline const QString kSchemeNotSaved = QStringLiteral("Das Farbschema konnte nicht gespeichert werden.");
+inline const QString kSeparatorMissing = QStringLiteral("Bitte geben Sie das Trennzeichen der Werte an.");
+inline const QString kSeparatorTooLong = QStringLiteral(
+    "Die Werte einer Zeile können nur durch ein einzelnes Zeichen getrennt sein\r"
+    "(zum Beispiel [;] oder [TAB]).");
+inline const QString kTextFilter = QStringLiteral("Text-Dateien (*.txt *.TXT)");
 inline const QString kLibraryFilter = QStringLiteral("Vokabel-Bibliotheken (*.asc)");
 inline const QString kWaveFilter = QStringLiteral("Audiodateien (*.wav)");
 
 // "Bibliothek <name> konnte nicht automatisch geladen werden!"
 inline QString AutoLoadFailed(const QString& name) {
   return QStringLiteral("Bibliothek ") + name + QStringLiteral(" konnte nicht automatisch geladen werden!");
+}
+
+// The scheme name holds a character that cannot stand in a file name.
+inline QString NameInvalid() {
+  return QStringLiteral("Der Name darf keines der folgenden Zeichen enthalten: ") + UserNames::InvalidNameChars();
 }
 
 // A library that could be read only up to a damaged place.

@@ -23,6 +23,7 @@
 #include "editor/dictionarypanel.h"
 #include "editor/editorlayout.h"
 #include "editor/editorpictures.h"
+#include "editor/editorscheme.h"
 #include "editor/editorpreview.h"
 #include "editor/editorrecorder.h"
 #include "editor/editortexts.h"
@@ -39,8 +40,6 @@
 namespace {
 
 const QString kTitle = QStringLiteral("zvk spanisch - editor");
-// The scheme's three font sizes before any scheme is read.
-constexpr int kFontSizes[3] = {9, 10, 14};
 
 QSize desktopSize() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -61,7 +60,7 @@ TVEditor::TVEditor(Services services, QWidget* parent) : QMainWindow(parent), se
   pageFolder_ = services_.env.PageRoot + QStringLiteral("hzvk/");
   const QString key = services_.env.UserKeyPath() + EditorSettings::kSubKey;
   settings_ = EditorSettings::Read(services_.env.store(), key, desktopSize(), services_.env.VocabularyDir,
-                                   [this](const QString& name) { return EditorPictures::SchemeExists(services_.env, name); });
+                                   [this](const QString& name) { return EditorScheme::SchemeExists(services_.env, name); });
   services_.env.Versatz =
       services_.env.store().readInteger(Environment::kDirectoriesKey, QStringLiteral("Versatz")).value_or(0);
 
@@ -69,6 +68,7 @@ TVEditor::TVEditor(Services services, QWidget* parent) : QMainWindow(parent), se
   createActions();
   createMenus();
   createToolBar();
+  loadScheme();
   statusBar()->setVisible(settings_.statusBar);
   Action(QStringLiteral("mStatus"))->setChecked(settings_.statusBar);
   // The stored place and size are the window's outer ones: the place is
@@ -192,10 +192,6 @@ void TVEditor::createParts() {
   XPage->OnSolved = [this](TXPage*, bool&) { preview_->PageSolved(); };
   // Back from the preview, the author goes on in the form.
   preview_->OnFocusReturn = [this] { RP->eVokabel->setFocus(); };
-  // The page's colours follow the list's until colour schemes are chosen.
-  const QColor list = palette().color(QPalette::Base);
-  XPage->SetVariable(QStringLiteral("pastell"), list.name());
-  XPage->SetVariable(QStringLiteral("dunkel"), list.darker(115).name());
 
   for (int i = 0; i < 4; ++i) {
     StatusPanel[i] = new QLabel(this);
@@ -237,12 +233,8 @@ void TVEditor::placeParts() {
 }
 
 void TVEditor::applyFontSize(int index) {
-  QFont f = font();
-  if (f.pointSize() == kFontSizes[index]) return;
-  f.setPointSize(kFontSizes[index]);
-  setFont(f);
-  model_->setFont(f);
-  Liste->viewport()->update();
+  scheme_.sizeInUse = index;
+  if (font().pointSize() != scheme_.sizes[index]) ApplyFont(QString(), scheme_.sizes[index]);
 }
 
 // --- The current record ---
@@ -445,6 +437,7 @@ bool TVEditor::Finish() {
   if (services_.users.IsLoggedIn()) services_.users.SaveUser();
   services_.mainRecordings.AskAndSave(services_.env.WriteProtect);
   services_.mainRecordings.StoreSavedAsName(services_.env);
+  saveChangedScheme();
   releaseOnce();
   return true;
 }
@@ -463,5 +456,6 @@ void TVEditor::releaseOnce() {
   settings_.width = frame.width();
   settings_.height = frame.height();
   settings_.statusBar = statusBar()->isVisibleTo(this);
+  settings_.scheme = schemeName_;
   settings_.Save(services_.env.store(), services_.env.UserKeyPath() + EditorSettings::kSubKey);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "editor/editorscheme.h"
 #include "editor/editorsettings.h"
 #include "editor/libraryediting.h"
 #include "sound/txwavebase.h"
@@ -20,6 +21,8 @@ class TBibliothek;
 class TDictionaryPanel;
 class TEditorPreview;
 class TEditorRecorder;
+class TImport;
+class TXReset;
 class TLogin;
 class TRecordForm;
 class TRes;
@@ -83,6 +86,11 @@ class TVEditor : public QMainWindow {
   std::function<std::optional<QString>()> askGoTo;
   // Opens the recording database dialog at an entry with a file.
   std::function<void(const QString& text, const QString& file)> openRecordingDialog;
+  // The import assistant and the reset dialog, answered (true for OK)
+  // instead of being shown; the open dialog of the text file to import.
+  std::function<bool(TImport& dialog)> importDialogAnswer;
+  std::function<bool(TXReset& dialog)> resetDialogAnswer;
+  std::function<QString(const QString& directory)> chooseImportFile;
 
   // --- Commands ---
   void Clear();
@@ -110,6 +118,22 @@ class TVEditor : public QMainWindow {
   void Preview(int kind);
   void PreviewCommand(const QString& command);
   void ScoreReset();
+  // "Alle Vokabeln...": the reset dialog and the reset it asks for.
+  void ScoreResetAllX();
+  // "Importieren...": the import assistant, then the chosen text file.
+  void ImportX();
+  // "Anpassen...": the scheme dialog.
+  void Anpassen();
+
+  // --- The look ---
+  // The scheme's colours and font on the window.
+  void ApplyScheme();
+  void SetColors();
+  // The window's font (name, when not empty; size, when above 0; bold from
+  // the scheme), given to the notes, the list and the tool bar too.
+  void ApplyFont(const QString& name, int size);
+  TElemente& Scheme() { return scheme_; }
+  const QString& SchemeName() const { return schemeName_; }
   void SetWindowSize(int width, int height);
   void ShowHints(bool on);
 
@@ -146,6 +170,10 @@ class TVEditor : public QMainWindow {
   void createMenus();
   void createToolBar();
   void createParts();
+  void loadScheme();
+  // Writes a changed unnamed scheme as "default.ed"; false (after the
+  // message) when it could not be written.
+  bool saveChangedScheme();
   void placeParts();
   void applyFontSize(int index);
   QAction* addAction(const QString& name, const QString& caption, const QKeySequence& key,
@@ -193,4 +221,6 @@ class TVEditor : public QMainWindow {
   bool released_ = false;
   bool outerSizeApplied_ = false;
   QString entryRecording_;
+  TElemente scheme_;
+  QString schemeName_ = EditorScheme::kDefaultName;
 };

@@ -65,7 +65,7 @@ void TVEditor::createActions() {
   addAction(QStringLiteral("FileAdd"), QStringLiteral("&Hinzufügen..."), {}, [this] { FileAdd(); });
   addAction(QStringLiteral("FileSave"), QStringLiteral("&Speichern"), {}, [this] { FileSave(); });
   addAction(QStringLiteral("FileSaveAs"), QStringLiteral("S&peichern als..."), {}, [this] { FileSaveAs(); });
-  addLaterAction(QStringLiteral("FileImport"), QStringLiteral("&Importieren..."));
+  addAction(QStringLiteral("FileImport"), QStringLiteral("&Importieren..."), {}, [this] { ImportX(); });
   addLaterAction(QStringLiteral("FileRandom"), QStringLiteral("&Zufällig erzeugen..."));
   addLaterAction(QStringLiteral("FilePrint"), QStringLiteral("&Drucken..."));
   addLaterAction(QStringLiteral("FilePrintCards"), QStringLiteral("&Karteikarten drucken..."));
@@ -140,7 +140,7 @@ void TVEditor::createActions() {
   });
   addAction(QStringLiteral("ScoreReset"), QStringLiteral("&Aktuelle Vokabel"), QKeySequence(Qt::CTRL | Qt::Key_R),
             [this] { ScoreReset(); });
-  addLaterAction(QStringLiteral("ScoreResetAll"), QStringLiteral("A&lle Vokabeln..."));
+  addAction(QStringLiteral("ScoreResetAll"), QStringLiteral("A&lle Vokabeln..."), {}, [this] { ScoreResetAllX(); });
   addAction(QStringLiteral("UserChange"), QStringLiteral("B&enutzer wechseln"), {}, [this] {
     services_.login.ChangeUser();
     userChanged();
@@ -163,7 +163,7 @@ void TVEditor::createActions() {
     a->setCheckable(true);
     a->setData(size);
   }
-  addLaterAction(QStringLiteral("mAnpassen"), QStringLiteral("&Anpassen..."));
+  addAction(QStringLiteral("mAnpassen"), QStringLiteral("&Anpassen..."), {}, [this] { Anpassen(); });
   addLaterAction(QStringLiteral("AnsichtWB"), QStringLiteral("&Wörterbuch"), Qt::Key_F5);
   QAction* info = addAction(QStringLiteral("AnsichtInfo"), QStringLiteral("&Infos zur Bibliothek"), {}, [this] {
     NP->setVisible(Action(QStringLiteral("AnsichtInfo"))->isChecked());
@@ -305,7 +305,7 @@ void TVEditor::refreshRecentFiles() {
 
 void TVEditor::refreshUserMenu() {
   const bool in = services_.users.IsLoggedIn();
-  for (const char* name : {"UserChangePW", "UserChange", "UserKill", "UserLogoff", "ScoreReset"})
+  for (const char* name : {"UserChangePW", "UserChange", "UserKill", "UserLogoff", "ScoreReset", "ScoreResetAll"})
     Action(QLatin1String(name))->setEnabled(in);
   Action(QStringLiteral("UserLogon"))->setEnabled(!in);
   refreshStatus();

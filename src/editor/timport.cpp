@@ -1,0 +1,60 @@
+#include "editor/timport.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "pages/txpage.h"
+
+TImport::TImport(const QString& pageFolder, QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Import-Assistent"));
+  Separator = new QComboBox(this);
+  Separator->setObjectName(QStringLiteral("Separator"));
+  Separator->setEditable(true);
+  Separator->addItems({QStringLiteral("Tabulator [TAB]"), QStringLiteral("Doppelpunkt [:]"),
+                       QStringLiteral("Bindestrich [-]"), QStringLiteral("Semikolon [;]"),
+                       QStringLiteral("Komma [,]"), QStringLiteral("Schrägstrich [/]")});
+  Struktur = new QComboBox(this);
+  Struktur->setObjectName(QStringLiteral("Struktur"));
+  Struktur->setEditable(true);
+  Struktur->addItems({QStringLiteral("Vokabel, Bedeutung"), QStringLiteral("Vokabel, Bedeutung, Bedeutung"),
+                      QStringLiteral("Vokabel, Bedeutung, Bedeutung, Bedeutung"),
+                      QStringLiteral("Vokabel, Bedeutung, Wortart"),
+                      QStringLiteral("Vokabel, Bedeutung, Bedeutung, Kontext, Kontext"),
+                      QStringLiteral("Vokabel, Bedeutung, Schwierigkeit"),
+                      QStringLiteral("Vokabel, Bedeutung, Sonstwas, Kontext")});
+  Hilfe = new TXPage(this);
+  Hilfe->setObjectName(QStringLiteral("Hilfe"));
+  Hilfe->setFixedSize(520, 230);
+  Hilfe->setXPath(pageFolder);
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(new QLabel(QStringLiteral("Die einzelnen Werte sind getrennt durch:"), this), 0, 0);
+  grid->addWidget(Separator, 0, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Eine Zeile der Datei hat folgende Struktur:"), this), 1, 0);
+  grid->addWidget(Struktur, 1, 1);
+  grid->addWidget(Hilfe, 2, 0, 1, 2);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  grid->addLayout(buttons, 3, 0, 1, 2);
+  Hilfe->setXFile(pageFolder + QStringLiteral("_import.htx"));
+}
+
+std::optional<QChar> TImport::SeparatorOf(const QString& text) {
+  QString separator = text;
+  const qsizetype open = text.indexOf(QLatin1Char('['));
+  if (open >= 0 && text.endsWith(QLatin1Char(']')) && open < text.size() - 1)
+    separator = text.mid(open + 1, text.size() - open - 2);
+  if (separator.compare(QLatin1String("TAB"), Qt::CaseInsensitive) == 0) return QChar(u'\t');
+  if (separator.size() != 1) return std::nullopt;
+  return separator.at(0);
+}
