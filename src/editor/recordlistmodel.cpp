@@ -21,7 +21,9 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
       if (index.column() == 0) return EntryText(record.Vokabel);
-      if (showScores && showScores()) return QString::number(record.Score) + QLatin1Char('%');
+      // A record without an entry has no history to score.
+      if (showScores && showScores() && !record.Vokabel.isEmpty())
+        return QString::number(record.Score) + QLatin1Char('%');
       return QString();
     case Qt::DecorationRole:
       if (index.column() == 0) return record.Deutsch ? german_ : spanish_;

@@ -74,6 +74,9 @@ TEdConfig::TEdConfig(const Environment& env, TElemente& scheme, QString& schemeN
   Schema = new QListWidget(this);
   Schema->setObjectName(QStringLiteral("Schema"));
   Schema->addItems(EditorScheme::SchemeNames(env_));
+  // Reached by the mouse only: a list that takes the focus by the keyboard
+  // makes its first scheme current, which would choose it unasked.
+  Schema->setFocusPolicy(Qt::ClickFocus);
   SaveScheme = new QPushButton(QStringLiteral("Speichern unter..."), this);
   Schrift = new QComboBox(this);
   Schrift->setObjectName(QStringLiteral("Schrift"));

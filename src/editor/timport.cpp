@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include "pages/txpage.h"
 
@@ -46,7 +47,16 @@ TImport::TImport(const QString& pageFolder, QWidget* parent) : QDialog(parent) {
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
   grid->addLayout(buttons, 3, 0, 1, 2);
-  Hilfe->setXFile(pageFolder + QStringLiteral("_import.htx"));
+  helpPage_ = pageFolder + QStringLiteral("_import.htx");
+}
+
+void TImport::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The page is built for the size it has on the screen: once the dialog stands.
+  if (Hilfe->XFile().isEmpty())
+    QTimer::singleShot(0, this, [this] {
+      if (Hilfe->XFile().isEmpty()) Hilfe->setXFile(helpPage_);
+    });
 }
 
 std::optional<QChar> TImport::SeparatorOf(const QString& text) {

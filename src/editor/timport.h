@@ -23,4 +23,10 @@ class TImport : public QDialog {
   // closing "]" ("Semikolon [;]"), "TAB" for the tab character, else the
   // text itself. No value when that is empty or longer than one character.
   static std::optional<QChar> SeparatorOf(const QString& text);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QString helpPage_;
 };

@@ -36,9 +36,17 @@ using EditorScheme::TextOn;
 // A widget drawn in a colour, with text that can be read on it.
 void paint(QWidget* widget, const QColor& colour) {
   QPalette p = widget->palette();
-  for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button}) p.setColor(role, colour);
-  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-    p.setColor(role, TextOn(colour));
+  const QColor text = TextOn(colour);
+  // Switched-off controls keep looking switched off: their text halfway
+  // between the colour and the text colour.
+  const QColor faint((colour.red() + text.red()) / 2, (colour.green() + text.green()) / 2,
+                     (colour.blue() + text.blue()) / 2);
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+      p.setColor(group, role, colour);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+      p.setColor(group, role, group == QPalette::Disabled ? faint : text);
+  }
   widget->setPalette(p);
   widget->setAutoFillBackground(true);
 }
