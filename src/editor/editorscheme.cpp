@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QPalette>
+#include <QRegularExpression>
 
 #include "common/filelookup.h"
 #include "common/fileio.h"
@@ -33,12 +34,12 @@ const QString kSilver = QStringLiteral("#C0C0C0");
 
 QColor colourValue(const QString& value) {
   if (!value.startsWith(QLatin1Char('#'))) return QColor(kSilver);
+  // One to six hexadecimal digits and nothing else (no sign, prefix or
+  // blank); more than six digits is no colour either.
+  static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{1,6}$"));
   const QString digits = value.mid(1);
-  bool ok = false;
-  const uint rgb = digits.toUInt(&ok, 16);
-  // More than six digits is no colour either.
-  if (!ok || digits.size() > 6) return QColor(0, 0, 255);
-  return QColor::fromRgb(rgb);
+  if (!hex.match(digits).hasMatch()) return QColor(0, 0, 255);
+  return QColor::fromRgb(digits.toUInt(nullptr, 16));
 }
 
 // The installed family of that name (letter case ignored), or "Arial".

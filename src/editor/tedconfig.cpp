@@ -246,6 +246,15 @@ void TEdConfig::SaveUnderName() {
     if (dialog.exec() == QDialog::Accepted) chosen = dialog.SchemaName->text().trimmed();
   }
   if (!chosen || chosen->isEmpty()) return;
+  // The unnamed scheme is not a name of the list: saving under it writes it.
+  if (chosen->compare(EditorScheme::kDefaultName, Qt::CaseInsensitive) == 0) {
+    if (EditorScheme::WriteScheme(EditorScheme::SchemeFile(env_, EditorScheme::kDefaultName), scheme_))
+      scheme_.changed = false;
+    else
+      ShowMessage(EditorTexts::kSchemeNotSaved);
+    becomesUnnamed();
+    return;
+  }
   // Only a scheme that was written takes the name; a name that differs only
   // in letter case is the same scheme.
   if (!EditorScheme::WriteScheme(EditorScheme::SchemeFile(env_, *chosen), scheme_)) {
