@@ -10,6 +10,7 @@
 #include "common/filelookup.h"
 #include "common/fileio.h"
 #include "common/textcodec.h"
+#include "editor/editorpictures.h"
 #include "environment/environment.h"
 
 TElemente TElemente::PlatformDefaults() {
@@ -95,9 +96,8 @@ bool WriteScheme(const QString& path, const TElemente& scheme) {
 }
 
 QString SchemeDir(const Environment& env) {
-  const QString found = FileLookup::locate(env.ProgramDir + QStringLiteral("Editor"));
-  if (!found.isEmpty() && QFileInfo(found).isDir()) return FileLookup::withSeparator(found);
-  return env.ProgramDir + QStringLiteral("Editor/");
+  const QString found = EditorPictures::EditorDir(env);
+  return found.isEmpty() ? env.ProgramDir + QStringLiteral("Editor/") : found;
 }
 
 QString SchemeFile(const Environment& env, const QString& name) {
@@ -112,7 +112,7 @@ bool SchemeExists(const Environment& env, const QString& name) {
 
 QStringList SchemeNames(const Environment& env) {
   QStringList names;
-  const QStringList files = QDir(SchemeDir(env)).entryList(QDir::Files, QDir::Name);
+  const QStringList files = QDir(SchemeDir(env)).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
   for (const QString& file : files) {
     if (!file.endsWith(QLatin1String(".ed"), Qt::CaseInsensitive)) continue;
     const QString name = file.left(file.size() - 3);

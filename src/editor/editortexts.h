@@ -46,6 +46,10 @@ inline QString AutoLoadFailed(const QString& name) {
   return QStringLiteral("Bibliothek ") + name + QStringLiteral(" konnte nicht automatisch geladen werden!");
 }
 
+inline QString SchemeExists(const QString& name) {
+  return QStringLiteral("Das Farbschema \u201E") + name + QStringLiteral("\u201C gibt es schon. Soll es ersetzt werden?");
+}
+
 // The scheme name holds a character that cannot stand in a file name.
 inline QString NameInvalid() {
   return QStringLiteral("Der Name darf keines der folgenden Zeichen enthalten: ") + UserNames::InvalidNameChars();

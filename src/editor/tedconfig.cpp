@@ -74,9 +74,7 @@ TEdConfig::TEdConfig(const Environment& env, TElemente& scheme, QString& schemeN
   Schema = new QListWidget(this);
   Schema->setObjectName(QStringLiteral("Schema"));
   Schema->addItems(EditorScheme::SchemeNames(env_));
-  // Reached by the mouse only: a list that takes the focus by the keyboard
-  // makes its first scheme current, which would choose it unasked.
-  Schema->setFocusPolicy(Qt::ClickFocus);
+
   SaveScheme = new QPushButton(QStringLiteral("Speichern unter..."), this);
   Schrift = new QComboBox(this);
   Schrift->setObjectName(QStringLiteral("Schrift"));
@@ -88,8 +86,13 @@ TEdConfig::TEdConfig(const Environment& env, TElemente& scheme, QString& schemeN
   Fett = new QPushButton(QStringLiteral("Fett"), this);
   Fett->setObjectName(QStringLiteral("Fett"));
   Ok = new QPushButton(QStringLiteral("OK"), this);
-  Ok->setDefault(true);
   Abbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
+  // No default button: Enter in a colour or size field applies that value
+  // and must not close the dialog.
+  for (QPushButton* button : {SaveScheme, Fett, Ok, Abbrechen}) {
+    button->setDefault(false);
+    button->setAutoDefault(false);
+  }
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(new QLabel(QStringLiteral("Schema:"), this), 0, 0);
@@ -143,13 +146,14 @@ TEdConfig::TEdConfig(const Environment& env, TElemente& scheme, QString& schemeN
 
 void TEdConfig::fill() {
   filling_ = true;
-  Schema->clearSelection();
-  Schema->setCurrentRow(-1);
+  noScheme();
   if (name_.compare(EditorScheme::kDefaultName, Qt::CaseInsensitive) != 0) {
     const QList<QListWidgetItem*> found = Schema->findItems(name_, Qt::MatchFixedString);
     if (!found.isEmpty()) Schema->setCurrentItem(found.first());
   }
-  Schrift->setCurrentText(scheme_.font.isEmpty() ? font().family() : scheme_.font);
+  const QString family = scheme_.font.isEmpty() ? font().family() : scheme_.font;
+  if (Schrift->findText(family, Qt::MatchFixedString) < 0) Schrift->insertItem(0, family);
+  Schrift->setCurrentIndex(Schrift->findText(family, Qt::MatchFixedString));
   SchriftG->setCurrentText(QString::number(scheme_.sizes[scheme_.sizeInUse]));
   QFont bold = Fett->font();
   bold.setBold(scheme_.bold);
@@ -171,11 +175,18 @@ void TEdConfig::applied() {
   if (apply_) apply_();
 }
 
+void TEdConfig::noScheme() {
+  // No current item, set through the view: a list without one would make
+  // its first scheme current when it gets the focus by the keyboard, and so
+  // choose that scheme unasked.
+  Schema->clearSelection();
+  Schema->setCurrentIndex(QModelIndex());
+}
+
 void TEdConfig::becomesUnnamed() {
   name_ = EditorScheme::kDefaultName;
   filling_ = true;
-  Schema->clearSelection();
-  Schema->setCurrentRow(-1);
+  noScheme();
   filling_ = false;
 }
 
@@ -255,6 +266,10 @@ void TEdConfig::SaveUnderName() {
     becomesUnnamed();
     return;
   }
+  // Another scheme of that name is replaced only when the author says so.
+  if (EditorScheme::SchemeExists(env_, *chosen) && chosen->compare(name_, Qt::CaseInsensitive) != 0 &&
+      AskQuestion(EditorTexts::SchemeExists(*chosen)) != MessageAnswer::Yes)
+    return;
   // Only a scheme that was written takes the name; a name that differs only
   // in letter case is the same scheme.
   if (!EditorScheme::WriteScheme(EditorScheme::SchemeFile(env_, *chosen), scheme_)) {

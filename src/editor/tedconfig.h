@@ -62,6 +62,7 @@ class TEdConfig : public QDialog {
   void fill();
   void applied();
   void becomesUnnamed();
+  void noScheme();
   void showColour(int row);
 
   const Environment& env_;

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "common/messagebox.h"
+#include "editor/editortexts.h"
 #include "pages/txpage.h"
 
 TImport::TImport(const QString& pageFolder, QWidget* parent) : QDialog(parent) {
@@ -59,12 +61,36 @@ void TImport::showEvent(QShowEvent* event) {
     });
 }
 
-std::optional<QChar> TImport::SeparatorOf(const QString& text) {
-  QString separator = text;
+namespace {
+
+// The text that names the separator: what stands between the first "[" and
+// a closing "]", or the whole text.
+QString separatorText(const QString& text) {
   const qsizetype open = text.indexOf(QLatin1Char('['));
   if (open >= 0 && text.endsWith(QLatin1Char(']')) && open < text.size() - 1)
-    separator = text.mid(open + 1, text.size() - open - 2);
+    return text.mid(open + 1, text.size() - open - 2);
+  return text;
+}
+
+}  // namespace
+
+std::optional<QChar> TImport::SeparatorOf(const QString& text) {
+  const QString separator = separatorText(text);
   if (separator.compare(QLatin1String("TAB"), Qt::CaseInsensitive) == 0) return QChar(u'\t');
   if (separator.size() != 1) return std::nullopt;
   return separator.at(0);
+}
+
+QString TImport::SeparatorProblem(const QString& text) {
+  if (SeparatorOf(text)) return {};
+  return separatorText(text).trimmed().isEmpty() ? EditorTexts::kSeparatorMissing : EditorTexts::kSeparatorTooLong;
+}
+
+void TImport::accept() {
+  const QString problem = SeparatorProblem(Separator->currentText());
+  if (!problem.isEmpty()) {
+    ShowMessage(problem);
+    return;
+  }
+  QDialog::accept();
 }

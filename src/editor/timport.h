@@ -23,6 +23,10 @@ class TImport : public QDialog {
   // closing "]" ("Semikolon [;]"), "TAB" for the tab character, else the
   // text itself. No value when that is empty or longer than one character.
   static std::optional<QChar> SeparatorOf(const QString& text);
+  // Why a text names no separator: empty, or more than one character.
+  static QString SeparatorProblem(const QString& text);
+  // OK is refused (with the message) while the separator cannot be cut with.
+  void accept() override;
 
  protected:
   void showEvent(QShowEvent* event) override;

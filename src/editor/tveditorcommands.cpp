@@ -1,6 +1,8 @@
 // The editor window's editing, search, preview, score and recording commands.
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QHash>
+#include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -11,9 +13,11 @@
 #include "editor/recordlistmodel.h"
 #include "editor/searchdialogs.h"
 #include "editor/tveditor.h"
+#include "editor/txreset.h"
 #include "environment/environment.h"
 #include "sound/wavebasedialog.h"
 #include "users/txuserbase.h"
+#include "users/userhistory.h"
 #include "vocabulary/tbibliothek.h"
 
 void TVEditor::EditSort() {
@@ -157,4 +161,38 @@ void TVEditor::recordingSaved(const QString& file) {
   else if (text.isEmpty()) ShowWaveBaseDialog(services_.mainRecordings, services_.env, services_.player, this);
   else ShowWaveBaseDialogAt(services_.mainRecordings, services_.env, text, file, services_.player, this);
   refreshEntryRecording();
+}
+
+// --- Resetting a learner's answers ---
+
+void TVEditor::ScoreResetAllX() {
+  TXUserBase& users = services_.users;
+  if (!users.IsLoggedIn()) return;
+  TXReset dialog(users.UserName(), this);
+  const bool accepted = resetDialogAnswer ? resetDialogAnswer(dialog) : dialog.exec() == QDialog::Accepted;
+  activateWindow();
+  if (!accepted) return;
+  const int n = dialog.Count();
+  const bool positiveOnly = dialog.nurPositiv->isChecked();
+  TBibliothek& library = services_.library;
+  if (dialog.Bibliothek->isChecked()) {
+    // A record that stands twice in the library is one item of the history:
+    // its answers are taken back once, and both show the new score.
+    QHash<QString, int> done;
+    for (TVokabel& record : library.Items) {
+      if (record.IsEmpty()) continue;
+      const QString key = UserScores::makeKey(record.Vokabel, record.Deutsch, record.Wortart);
+      if (const auto found = done.constFind(key); found != done.constEnd()) {
+        record.Score = found.value();
+        continue;
+      }
+      if (positiveOnly && record.Score <= 0) continue;
+      record.Score = users.ResetHistory(record.Vokabel, record.Deutsch, n, record.Wortart);
+      done.insert(key, record.Score);
+    }
+  } else {
+    users.ResetAllHistories(positiveOnly, n);
+    library.RefreshScores();
+  }
+  model_->ScoresChanged();
 }

@@ -1,6 +1,7 @@
 // The editor window's file commands: new, open, add, save, the recent files
 // and the question before a command replaces unsaved changes.
 #include <QFileDialog>
+#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -9,8 +10,10 @@
 #include "common/messagebox.h"
 #include "editor/editortexts.h"
 #include "editor/recordform.h"
+#include "editor/timport.h"
 #include "editor/tveditor.h"
 #include "environment/environment.h"
+#include "environment/settingsstore.h"
 #include "users/txuserbase.h"
 #include "vocabulary/tbibliothek.h"
 
@@ -173,4 +176,44 @@ bool TVEditor::FileSaveAs() {
   const QString path = withLibraryExtension(chosen);
   if (path.isEmpty()) return false;
   return saveTo(path);
+}
+
+// --- Import ---
+
+void TVEditor::ImportX() {
+  if (SaveChCancelled()) return;
+  SettingsStore& store = services_.env.store();
+  const QString key = services_.env.UserKeyPath() + QStringLiteral("\\Import");
+  TImport dialog(pageFolder_, this);
+  const QString separator = store.readString(key, QStringLiteral("Trennzeichen")).value_or(QString());
+  const QString structure = store.readString(key, QStringLiteral("Struktur")).value_or(QString());
+  if (!separator.isEmpty()) dialog.Separator->setCurrentText(separator);
+  if (!structure.isEmpty()) dialog.Struktur->setCurrentText(structure);
+  const QString lastDir = FileLookup::nativePath(store.readString(key, QStringLiteral("Verzeichnis")).value_or(QString()));
+
+  const auto run = [&] {
+    if (!(importDialogAnswer ? importDialogAnswer(dialog) : dialog.exec() == QDialog::Accepted)) return;
+    // The dialog refuses a separator it cannot cut with; an answer given
+    // without it is checked the same way.
+    const QString separatorText = dialog.Separator->currentText();
+    const std::optional<QChar> cut = TImport::SeparatorOf(separatorText);
+    if (!cut) {
+      ShowMessage(TImport::SeparatorProblem(separatorText));
+      return;
+    }
+    const QString start = QFileInfo(lastDir).isDir() ? lastDir : libraryDialogDirectory();
+    const QString file = chooseImportFile ? chooseImportFile(start)
+                                          : QFileDialog::getOpenFileName(this, QString(), start,
+                                                                         EditorTexts::kTextFilter);
+    if (file.isEmpty()) return;
+    services_.library.ImportText(file, dialog.Struktur->currentText(), *cut);
+    store.writeValues(key, {{QStringLiteral("Trennzeichen"), separatorText},
+                            {QStringLiteral("Struktur"), dialog.Struktur->currentText()},
+                            {QStringLiteral("Verzeichnis"), FileLookup::directoryPart(file)}});
+  };
+  run();
+  activateWindow();
+  // Whatever happened: the first record and the caption of what is there now.
+  afterLibraryChanged(0);
+  refreshCaption();
 }

@@ -1,6 +1,4 @@
-// The editor window's look (the colour scheme and its font) and the
-// commands behind the small dialogs: the scheme dialog, the import
-// assistant and the reset of a learner's answers.
+// The editor window's look: the colour scheme, its font and the scheme dialog.
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -16,6 +14,7 @@
 #include "common/filelookup.h"
 #include "common/messagebox.h"
 #include "editor/dictionarypanel.h"
+#include "editor/editorpreview.h"
 #include "editor/editortexts.h"
 #include "editor/recordform.h"
 #include "editor/recordlistmodel.h"
@@ -33,22 +32,33 @@ namespace {
 
 using EditorScheme::TextOn;
 
-// A widget drawn in a colour, with text that can be read on it.
-void paint(QWidget* widget, const QColor& colour) {
+// Sets background roles to a colour and the matching text roles to a colour
+// that can be read on it. Switched-off controls keep looking switched off:
+// their text stands halfway between the colour and the text colour.
+void paintRoles(QWidget* widget, const QColor& colour, std::initializer_list<QPalette::ColorRole> backgrounds,
+                std::initializer_list<QPalette::ColorRole> texts) {
   QPalette p = widget->palette();
   const QColor text = TextOn(colour);
-  // Switched-off controls keep looking switched off: their text halfway
-  // between the colour and the text colour.
   const QColor faint((colour.red() + text.red()) / 2, (colour.green() + text.green()) / 2,
                      (colour.blue() + text.blue()) / 2);
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
-      p.setColor(group, role, colour);
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-      p.setColor(group, role, group == QPalette::Disabled ? faint : text);
+    for (QPalette::ColorRole role : backgrounds) p.setColor(group, role, colour);
+    for (QPalette::ColorRole role : texts) p.setColor(group, role, group == QPalette::Disabled ? faint : text);
   }
   widget->setPalette(p);
   widget->setAutoFillBackground(true);
+}
+
+// A panel or bar: its own background; the fields on it (and the boxes of
+// its check boxes) keep theirs.
+void paint(QWidget* widget, const QColor& colour) {
+  paintRoles(widget, colour, {QPalette::Window, QPalette::Button}, {QPalette::WindowText, QPalette::ButtonText});
+}
+
+// A field: the background of its text too.
+void paintField(QWidget* widget, const QColor& colour) {
+  paintRoles(widget, colour, {QPalette::Window, QPalette::Base, QPalette::Button},
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText});
 }
 
 // A bar: its colour, its selection lighter by 64 in each channel.
@@ -83,7 +93,7 @@ void TVEditor::SetColors() {
   // The list, its marked line darker by 32, and the preview's page in the same colours.
   const QColor list = colour[C::List];
   const QColor marked = EditorScheme::Darker(list, 32);
-  paint(Liste, list);
+  paintField(Liste, list);
   QPalette p = Liste->palette();
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
     p.setColor(group, QPalette::Highlight, marked);
@@ -92,34 +102,34 @@ void TVEditor::SetColors() {
   Liste->setPalette(p);
   XPage->SetVariable(QStringLiteral("dunkel"), EditorScheme::HexName(marked));
   XPage->SetVariable(QStringLiteral("pastell"), EditorScheme::HexName(list));
-  paint(XPage, list);
+  paintField(XPage, list);
 
   paint(this, colour[C::RecordPanel]);
   paint(RP, colour[C::RecordPanel]);
   paint(NP, colour[C::Notes]);
-  paint(LibInfo, colour[C::Notes]);  // its text black or white, as the notes' colour needs
+  paintField(LibInfo, colour[C::Notes]);  // its text black or white, as the notes' colour needs
 
   // The record's fields; an edit field gets a border where it would not
   // stand out from the panel by itself.
   const QColor field = colour[C::RecordField];
   const bool fieldBorder = field == colour[C::RecordPanel] || field == QColor(Qt::white);
   for (QLineEdit* edit : RP->EditFields()) {
-    paint(edit, field);
+    paintField(edit, field);
     edit->setFrame(fieldBorder);
   }
-  paint(RP->EWortart, field);
-  paint(RP->Schwierigkeit, field);
+  paintField(RP->EWortart, field);
+  paintField(RP->Schwierigkeit, field);
 
   paint(WP, colour[C::DictionaryPanel]);
   const QColor dbField = colour[C::DictionaryField];
   const bool dbBorder = dbField == colour[C::DictionaryPanel] || dbField == QColor(Qt::white);
-  paint(WP->dbVokabel, dbField);
+  paintField(WP->dbVokabel, dbField);
   WP->dbVokabel->setFrame(dbBorder);
-  paint(WP->dbBedeutung, dbField);
+  paintField(WP->dbBedeutung, dbField);
   WP->dbBedeutung->setFrameShape(dbBorder ? QFrame::StyledPanel : QFrame::NoFrame);
-  paint(WP->DBWortart, dbField);
-  // The page shows its new colours at once.
-  if (XPage->isVisible()) XPage->ShowPage();
+  paintField(WP->DBWortart, dbField);
+  // A preview on the screen is built again with the new page colours.
+  preview_->CurrentChanged();
 }
 
 void TVEditor::ApplyFont(const QString& name, int size) {
@@ -150,67 +160,4 @@ bool TVEditor::saveChangedScheme() {
   // A read-only program folder does not stop the end; the author is told.
   ShowMessage(EditorTexts::kSettingsNotSaved);
   return false;
-}
-
-// --- Import ---
-
-void TVEditor::ImportX() {
-  if (SaveChCancelled()) return;
-  SettingsStore& store = services_.env.store();
-  const QString key = services_.env.UserKeyPath() + QStringLiteral("\\Import");
-  TImport dialog(pageFolder_, this);
-  const QString separator = store.readString(key, QStringLiteral("Trennzeichen")).value_or(QString());
-  const QString structure = store.readString(key, QStringLiteral("Struktur")).value_or(QString());
-  if (!separator.isEmpty()) dialog.Separator->setCurrentText(separator);
-  if (!structure.isEmpty()) dialog.Struktur->setCurrentText(structure);
-  const QString lastDir = FileLookup::nativePath(store.readString(key, QStringLiteral("Verzeichnis")).value_or(QString()));
-
-  const auto run = [&]() -> bool {
-    if (!(importDialogAnswer ? importDialogAnswer(dialog) : dialog.exec() == QDialog::Accepted)) return false;
-    const QString separatorText = dialog.Separator->currentText();
-    const std::optional<QChar> cut = TImport::SeparatorOf(separatorText);
-    if (!cut) {
-      ShowMessage(separatorText.trimmed().isEmpty() ? EditorTexts::kSeparatorMissing : EditorTexts::kSeparatorTooLong);
-      return false;
-    }
-    const QString start = QFileInfo(lastDir).isDir() ? lastDir : libraryDialogDirectory();
-    const QString file = chooseImportFile ? chooseImportFile(start)
-                                          : QFileDialog::getOpenFileName(this, QString(), start,
-                                                                         EditorTexts::kTextFilter);
-    if (file.isEmpty()) return false;
-    services_.library.ImportText(file, dialog.Struktur->currentText(), *cut);
-    store.writeValues(key, {{QStringLiteral("Trennzeichen"), separatorText},
-                            {QStringLiteral("Struktur"), dialog.Struktur->currentText()},
-                            {QStringLiteral("Verzeichnis"), FileLookup::directoryPart(file)}});
-    return true;
-  };
-  run();
-  activateWindow();
-  // Whatever happened: the first record and the caption of what is there now.
-  afterLibraryChanged(0);
-  refreshCaption();
-}
-
-// --- Resetting a learner's answers ---
-
-void TVEditor::ScoreResetAllX() {
-  TXUserBase& users = services_.users;
-  if (!users.IsLoggedIn()) return;
-  TXReset dialog(users.UserName(), this);
-  const bool accepted = resetDialogAnswer ? resetDialogAnswer(dialog) : dialog.exec() == QDialog::Accepted;
-  activateWindow();
-  if (!accepted) return;
-  const int n = dialog.Count();
-  const bool positiveOnly = dialog.nurPositiv->isChecked();
-  TBibliothek& library = services_.library;
-  if (dialog.Bibliothek->isChecked()) {
-    for (TVokabel& record : library.Items) {
-      if (record.IsEmpty() || (positiveOnly && record.Score <= 0)) continue;
-      record.Score = users.ResetHistory(record.Vokabel, record.Deutsch, n, record.Wortart);
-    }
-  } else {
-    users.ResetAllHistories(positiveOnly, n);
-    library.RefreshScores();
-  }
-  model_->ScoresChanged();
 }

@@ -229,6 +229,47 @@ TEST_F(EditorDialogsImport, RefusedSeparatorsCancelAndUnsavedChangesLeaveTheLibr
 
 // --- Resetting a learner's answers ---
 
+TEST_F(EditorDialogsImport, OkIsRefusedWhileTheSeparatorCannotBeCutWith) {
+  TImport dialog(program.path() + u"hzvk/"_s);
+  dialog.show();
+  for (const auto& [text, message] : std::initializer_list<std::pair<QString, QString>>{
+           {u"Eigenes []"_s, kSeparatorMissing}, {u"   "_s, kSeparatorMissing}, {u"ab"_s, kSeparatorTooLong}}) {
+    messages.clear();
+    dialog.Separator->setCurrentText(text);
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible()) << text.toStdString();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_TRUE(messages.messages().first().text.startsWith(message)) << text.toStdString();
+  }
+  messages.clear();
+  dialog.Separator->setCurrentText(u"Leerzeichen [ ]"_s);
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_TRUE(messages.messages().isEmpty());
+}
+
+TEST_F(EditorDialogsReset, ARecordTwiceInTheLibraryLosesItsAnswersOnce) {
+  users.clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(10, 0)); };
+  ASSERT_TRUE(users.CreateUser(u"Ana"_s, QString()));
+  for (int score : {10, 10}) users.RecordAnswer(u"casa"_s, false, QLatin1Char('e'), score, 0);
+  ASSERT_TRUE(users.SaveUser());
+  users.ListUsers();
+  TVEditor& w = openWith(writeEntries(u"a.asc"_s, {u"casa=Haus"_s, u"casa=Haus"_s}));
+  w.Action(u"UserLogon"_s)->trigger();
+  ASSERT_TRUE(users.IsLoggedIn());
+  const int before = users.ItemScore(u"casa"_s, false, 0);
+  w.resetDialogAnswer = [](TXReset& dialog) {
+    dialog.Versuche->setValue(1);
+    return true;
+  };
+  w.ScoreResetAllX();
+  const int after = users.ItemScore(u"casa"_s, false, 0);
+  EXPECT_LT(after, before);
+  EXPECT_NE(after, 0);  // one of the two answers went, not both
+  EXPECT_EQ(library.Items[0].Score, after);
+  EXPECT_EQ(library.Items[1].Score, after);
+}
+
 TEST_F(EditorDialogsReset, ResetsTheLibrarysOrEveryAnswerOfTheLearner) {
   users.clock = [] { return QDateTime(QDate(2024, 3, 5), QTime(10, 0)); };
   ASSERT_TRUE(users.CreateUser(u"Ana"_s, QString()));

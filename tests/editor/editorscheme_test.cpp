@@ -13,6 +13,7 @@
 #include "common/textcodec.h"
 #include "editor/editortestsupport.h"
 #include "editor/recordform.h"
+#include "editor/editortexts.h"
 #include "editor/tedconfig.h"
 #include "pages/txpage.h"
 
@@ -407,7 +408,14 @@ TEST_F(EditorSchemeDialog, SavingUnderANameListsItOnceAndOnlyWhenWritten) {
   TElemente papier;
   ReadScheme(program.file(u"Editor/Papier.ed"_s), papier);
   EXPECT_EQ(papier.colours[TElemente::List], QColor(0x12, 0x34, 0x56));
-  EXPECT_TRUE(messages.messages().isEmpty());
+  // Papier was another scheme than the one shown: it is replaced only after asking.
+  EXPECT_EQ(messageTexts(), QStringList{EditorTexts::SchemeExists(u"papier"_s)});
+  messages.clear();
+  answer = u"Mein"_s;
+  messages.queueAnswer(MessageAnswer::No);
+  dialog->SaveUnderName();
+  EXPECT_EQ(name, u"Papier"_s);  // No: nothing written, Papier stays the scheme
+  messages.clear();
 
   // A scheme that could not be written gets no entry.
   answer = u"Neu"_s;
@@ -443,4 +451,21 @@ TEST_F(EditorSchemeDialog, TheNameDialogRefusesEmptyNamesAndFileNameCharacters) 
   dialog.accept();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_TRUE(messages.messages().isEmpty());
+}
+
+TEST_F(EditorSchemeDialog, KeysApplyValuesWithoutClosingOrChoosingAScheme) {
+  program.write(u"Editor/Nacht.ed"_s, "FARBE2=#302A25\r\n");
+  auto dialog = openDialog();
+  // Tab into the list of schemes chooses none of them.
+  dialog->Schema->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(name, kDefaultName);
+  EXPECT_EQ(applied, 0);
+  // Enter in a colour field applies the colour; the dialog stays open.
+  type(dialog->F[2], u"00ff8"_s);
+  QTest::keyClick(dialog->F[2], Qt::Key_Z);  // not a colour: nothing yet
+  dialog->F[2]->setText(u"00FF80"_s);
+  QTest::keyClick(dialog->F[2], Qt::Key_Return);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(scheme.colours[TElemente::List], QColor(0x00, 0xFF, 0x80));
+  EXPECT_TRUE(scheme.changed);
 }
