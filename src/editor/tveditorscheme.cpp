@@ -1,17 +1,11 @@
 // The editor window's look: the colour scheme, its font and the scheme dialog.
 #include <QComboBox>
-#include <QFileDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QSlider>
 #include <QTableView>
 #include <QToolBar>
-#include <QCheckBox>
-#include <QRadioButton>
 
-#include "common/filelookup.h"
 #include "common/messagebox.h"
 #include "editor/dictionarypanel.h"
 #include "editor/editorpreview.h"
@@ -19,14 +13,9 @@
 #include "editor/recordform.h"
 #include "editor/recordlistmodel.h"
 #include "editor/tedconfig.h"
-#include "editor/timport.h"
 #include "editor/tveditor.h"
-#include "editor/txreset.h"
 #include "environment/environment.h"
-#include "environment/settingsstore.h"
 #include "pages/txpage.h"
-#include "users/txuserbase.h"
-#include "vocabulary/tbibliothek.h"
 
 namespace {
 
