@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "common/messagebox.h"
+#include "editor/dialogbuttons.h"
 #include "editor/editortexts.h"
 #include "environment/environment.h"
 #include "users/usernames.h"
@@ -23,16 +24,11 @@ TSchemaDlg::TSchemaDlg(const QString& name, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Schema speichern"));
   SchemaName = new QLineEdit(name, this);
   SchemaName->setObjectName(QStringLiteral("SchemaName"));
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+  const DialogButtons buttons = DialogButtons::Make(this);
   auto* grid = new QGridLayout(this);
-  grid->addWidget(new QLabel(QStringLiteral("Farbschema speichern"), this), 0, 0, 1, 3);
-  grid->addWidget(SchemaName, 1, 0, 1, 3);
-  grid->addWidget(ok, 2, 1);
-  grid->addWidget(cancel, 2, 2);
-  connect(ok, &QPushButton::clicked, this, &TSchemaDlg::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  grid->addWidget(new QLabel(QStringLiteral("Farbschema speichern"), this), 0, 0);
+  grid->addWidget(SchemaName, 1, 0);
+  grid->addLayout(buttons.row, 2, 0);
   SchemaName->selectAll();
   SchemaName->setFocus();
 }

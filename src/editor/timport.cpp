@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "common/messagebox.h"
+#include "editor/dialogbuttons.h"
 #include "editor/editortexts.h"
 #include "pages/txpage.h"
 
@@ -32,11 +33,7 @@ TImport::TImport(const QString& pageFolder, QWidget* parent) : QDialog(parent) {
   Hilfe->setObjectName(QStringLiteral("Hilfe"));
   Hilfe->setFixedSize(520, 230);
   Hilfe->setXPath(pageFolder);
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  const DialogButtons buttons = DialogButtons::Make(this);
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(new QLabel(QStringLiteral("Die einzelnen Werte sind getrennt durch:"), this), 0, 0);
@@ -44,11 +41,7 @@ TImport::TImport(const QString& pageFolder, QWidget* parent) : QDialog(parent) {
   grid->addWidget(new QLabel(QStringLiteral("Eine Zeile der Datei hat folgende Struktur:"), this), 1, 0);
   grid->addWidget(Struktur, 1, 1);
   grid->addWidget(Hilfe, 2, 0, 1, 2);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  grid->addLayout(buttons, 3, 0, 1, 2);
+  grid->addLayout(buttons.row, 3, 0, 1, 2);
   helpPage_ = pageFolder + QStringLiteral("_import.htx");
 }
 

@@ -9,6 +9,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "editor/dialogbuttons.h"
+
 TXReset::TXReset(const QString& userName, QWidget* parent) : QDialog(parent) {
   setWindowTitle(userName);
   auto* group = new QGroupBox(QStringLiteral(" Auswertung zurücksetzen "), this);
@@ -34,11 +36,7 @@ TXReset::TXReset(const QString& userName, QWidget* parent) : QDialog(parent) {
   nurPositiv = new QCheckBox(QStringLiteral("Nur positive Werte"), this);
   nurPositiv->setObjectName(QStringLiteral("nurPositiv"));
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  const DialogButtons buttons = DialogButtons::Make(this);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
@@ -50,11 +48,7 @@ TXReset::TXReset(const QString& userName, QWidget* parent) : QDialog(parent) {
   sliderRow->addWidget(lVersuche);
   layout->addLayout(sliderRow);
   layout->addWidget(nurPositiv);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 }
 
 int TXReset::Count() const { return Versuche->value(); }
