@@ -21,6 +21,7 @@
 #include "editor/recordlistmodel.h"
 #include "editor/tveditor.h"
 #include "environment/environment.h"
+#include "environment/txpaths.h"
 #include "sound/wavebasedialog.h"
 #include "users/loginflow.h"
 #include "users/txuserbase.h"
@@ -186,7 +187,15 @@ void TVEditor::createActions() {
   addAction(QStringLiteral("SZF1"), QStringLiteral("&Umlaute und Sonderzeichen"), {}, [] {
     ShowMessage(EditorTexts::kSpecialCharacters, MessageKind::Information);
   });
-  addLaterAction(QStringLiteral("Verzeichnisse"), QStringLiteral("&Verzeichnisse..."), Qt::Key_F6);
+  addAction(QStringLiteral("Verzeichnisse"), QStringLiteral("&Verzeichnisse..."), Qt::Key_F6, [this] {
+    TXWaveBase& recordings = services_.mainRecordings;
+    TXPaths dialog(services_.env,
+                   {[&recordings](const QString& dir) { return recordings.HasReferencesBelow(dir); },
+                    [&recordings](const QString& dir) { return recordings.ReplaceDirByAlias(dir); }},
+                   this);
+    dialog.exec();
+    activateWindow();
+  });
   addAction(QStringLiteral("xRecVerw"), QStringLiteral("&Verwaltung..."), {},
             [this] { ShowWaveBaseDialog(services_.mainRecordings, services_.env, services_.player, this); });
 

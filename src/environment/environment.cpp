@@ -14,7 +14,6 @@ namespace {
 
 const QString kSectionZvk = QStringLiteral("*zvk");
 const QString kSectionSpanisch = QStringLiteral("zvk spanisch");
-const QString kMarkerFile = QStringLiteral("ZVK_S");
 
 bool isDirectory(const QString& path) { return !path.isEmpty() && FileLookup::dirExists(path); }
 
@@ -51,7 +50,7 @@ QString Environment::storeString(const QString& name) const {
 }
 
 bool Environment::hasWaveMarker(const QString& dir) const {
-  return !dir.isEmpty() && FileLookup::fileExists(dir + kMarkerFile);
+  return !dir.isEmpty() && FileLookup::fileExists(dir + kWaveMarker);
 }
 
 void Environment::ParseCommandLine(const QStringList& arguments) {

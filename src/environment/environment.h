@@ -19,6 +19,8 @@ class Environment {
   // Settings store keys.
   static inline const QString kBaseKey = QStringLiteral("Software\\zvk\\zvk spanisch\\5");
   static inline const QString kDirectoriesKey = kBaseKey + QStringLiteral("\\Verzeichnisse");
+  // The file that marks a directory as one of the course's recordings.
+  static inline const QString kWaveMarker = QStringLiteral("ZVK_S");
 
   // Flag bits of SaveDirectories.
   enum SaveFlag : int {

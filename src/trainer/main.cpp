@@ -9,6 +9,7 @@
 #include "environment/environment.h"
 #include "environment/settingscommands.h"
 #include "environment/settingsstore.h"
+#include "environment/txpaths.h"
 #include "lab/labcommands.h"
 #include "lab/tthemenliste.h"
 #include "common/messagebox.h"
@@ -92,6 +93,11 @@ int main(int argc, char** argv) {
   RegisterUserCommands(commands, users, login, *mainWindow.XPage());
   RegisterRecordingCommands(commands, startup.MainRecordings(), env, &samplePlayer, &mainWindow);
   RegisterSettingsCommands(commands, env);
+  TXWaveBase& mainRecordings = startup.MainRecordings();
+  RegisterPathsCommand(commands, env,
+                       {[&mainRecordings](const QString& dir) { return mainRecordings.HasReferencesBelow(dir); },
+                        [&mainRecordings](const QString& dir) { return mainRecordings.ReplaceDirByAlias(dir); }},
+                       &mainWindow);
   Shortcuts::RegisterCommands(commands);
   DictionarySearchPage dictionaryPage(dictionary, *mainWindow.XPage(), mainWindow.PageFolder(),
                                       startup.shared().RecordingPaths());
