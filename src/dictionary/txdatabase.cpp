@@ -193,6 +193,9 @@ void TXDatabase::AddEntry(const QString& word, const QString& classText, const Q
 }
 
 bool TXDatabase::CurrentEntryComplete() const {
+  // Without a current entry (an empty direction, or the place after the
+  // last entry) there is nothing to complete, and the first entry can be made.
+  if (!valid(cur().current)) return true;
   if (!EntryWord().isEmpty() && !EntryMeaning().isEmpty()) return true;
   ShowMessage(QStringLiteral("Der aktuelle Eintrag ist nicht vollständig!"));
   return false;

@@ -87,8 +87,8 @@ class TXDatabase {
   void SortEntries();
   // Appends an entry: word and meaning trimmed, the class from its text.
   void AddEntry(const QString& word, const QString& classText, const QString& meaning);
-  // True when the current entry has a word and a meaning; else the warning
-  // "Der aktuelle Eintrag ist nicht vollständig!".
+  // True when the current entry has a word and a meaning, or when there is
+  // no current entry; else the warning "Der aktuelle Eintrag ist nicht vollständig!".
   bool CurrentEntryComplete() const;
   // A random entry becomes current; unless anyClass, one of class 1..4.
   // False (nothing changes) when there is none.

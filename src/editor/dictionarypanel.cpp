@@ -7,6 +7,9 @@
 #include <QToolButton>
 
 #include "common/accentkeyfilter.h"
+#include "common/messagebox.h"
+#include "dictionary/txdatabase.h"
+#include "editor/editortexts.h"
 #include "vocabulary/tvokabel.h"
 
 namespace {
@@ -21,15 +24,16 @@ QToolButton* button(QWidget* parent, const char* name, QStyle::StandardPixmap pi
 
 }  // namespace
 
-TDictionaryPanel::TDictionaryPanel(QWidget* parent) : QWidget(parent) {
-  setObjectName(QStringLiteral("WP"));
+TDictionaryPanel::TDictionaryPanel(TXDatabase& dictionary, Options options, QWidget* parent)
+    : QWidget(parent), dictionary_(dictionary), options_(options) {
+  setObjectName(options.windowNames ? QStringLiteral("BearbeitenPanel") : QStringLiteral("WP"));
   setAutoFillBackground(true);
   dbVokabel = new QLineEdit(this);
-  dbVokabel->setObjectName(QStringLiteral("dbVokabel"));
+  dbVokabel->setObjectName(options.windowNames ? QStringLiteral("DBVokabel") : QStringLiteral("dbVokabel"));
   dbVokabel->setToolTip(QStringLiteral("Vokabel aus dem Wörterbuch"));
   AccentKeyFilter::Install(dbVokabel);
   dbBedeutung = new QPlainTextEdit(this);
-  dbBedeutung->setObjectName(QStringLiteral("dbBedeutung"));
+  dbBedeutung->setObjectName(options.windowNames ? QStringLiteral("DBBedeutung") : QStringLiteral("dbBedeutung"));
   dbBedeutung->setToolTip(QStringLiteral("Doppelklick für Sprachausgabe (falls vorhanden)"));
   AccentKeyFilter::Install(dbBedeutung);
   DBWortart = new QComboBox(this);
@@ -44,16 +48,65 @@ TDictionaryPanel::TDictionaryPanel(QWidget* parent) : QWidget(parent) {
   dLast = button(this, "dLast", QStyle::SP_MediaSkipForward, QStringLiteral("Zum letzten Eintrag"));
   dAdd = button(this, "dAdd", QStyle::SP_FileIcon, QStringLiteral("Neuen Eintrag erzeugen"));
   dDelete = button(this, "dDelete", QStyle::SP_TrashIcon, QStringLiteral("Aktuellen Eintrag löschen"));
-  // The panel's work belongs to the dictionary checks; until they are
-  // connected it only shows where the entry will stand.
-  setEnabled(false);
-  setToolTip(QStringLiteral("Das Wörterbuch wird in einer späteren Version hier angeschlossen."));
+  if (options.playButton) {
+    bPlay = button(this, "bPlay", QStyle::SP_MediaPlay, QStringLiteral("Sprachausgabe"));
+    bPlay->setVisible(false);
+  }
+  connectControls();
+  ShowEntry();
+}
+
+void TDictionaryPanel::connectControls() {
+  connect(dbVokabel, &QLineEdit::textChanged, this, [this](const QString& word) {
+    if (!filling_ && word != dictionary_.EntryWord()) dictionary_.SetEntryWord(-1, word);
+  });
+  connect(dbBedeutung, &QPlainTextEdit::textChanged, this, [this] {
+    const QString meaning = dbBedeutung->toPlainText();
+    if (!filling_ && meaning != dictionary_.EntryMeaning()) dictionary_.SetEntryMeaning(-1, meaning);
+  });
+  connect(DBWortart, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (!filling_ && index >= 0 && index + 1 != dictionary_.EntryClass()) dictionary_.SetEntryClass(-1, index + 1);
+  });
+  connect(dFirst, &QToolButton::clicked, this, [this] { browse(&TXDatabase::FirstEntry); });
+  connect(dPrevious, &QToolButton::clicked, this, [this] { browse(&TXDatabase::PreviousEntry); });
+  connect(dNext, &QToolButton::clicked, this, [this] { browse(&TXDatabase::NextEntry); });
+  connect(dLast, &QToolButton::clicked, this, [this] { browse(&TXDatabase::LastEntry); });
+  connect(dAdd, &QToolButton::clicked, this, [this] {
+    if (!dictionary_.CurrentEntryComplete()) return;
+    dictionary_.InsertEntry();
+    dbVokabel->setFocus();
+  });
+  connect(dDelete, &QToolButton::clicked, this, [this] {
+    if (AskQuestion(EditorTexts::kDeleteEntry, MessageButtons::OkCancel) == MessageAnswer::Ok)
+      dictionary_.DeleteEntry();
+  });
+  connect(Direction, &QToolButton::clicked, this,
+          [this] { dictionary_.SetDirection(!dictionary_.IsGermanSpanish()); });
+}
+
+void TDictionaryPanel::browse(void (TXDatabase::*move)()) {
+  if (dictionary_.CurrentEntryComplete()) (dictionary_.*move)();
+}
+
+void TDictionaryPanel::ShowEntry() {
+  filling_ = true;
+  const QString word = dictionary_.EntryWord();
+  if (dbVokabel->text() != word) dbVokabel->setText(word);
+  const QString meaning = dictionary_.EntryMeaning();
+  if (dbBedeutung->toPlainText() != meaning) dbBedeutung->setPlainText(meaning);
+  const int index = dictionary_.EntryClass() - 1;
+  if (DBWortart->currentIndex() != index) DBWortart->setCurrentIndex(index);
+  filling_ = false;
+  longName_ = dictionary_.DirectionName();
+  shortName_ = dictionary_.DirectionShortName();
   place();
 }
 
-void TDictionaryPanel::ShowDirection(const QString& longName, const QString& shortName) {
-  longName_ = longName;
-  shortName_ = shortName;
+void TDictionaryPanel::ShowPlayButton(bool shown, const QString& hint) {
+  if (!bPlay) return;
+  bPlay->setToolTip(shown && !hint.isEmpty() ? hint : QStringLiteral("Sprachausgabe"));
+  if (bPlay->isVisibleTo(this) == shown) return;
+  bPlay->setVisible(shown);
   place();
 }
 
@@ -68,15 +121,18 @@ void TDictionaryPanel::place() {
   const int w = width() - 2 * m;
   // The buttons in one row; the direction button takes what is left.
   const QList<QToolButton*> left{dFirst, dPrevious};
-  const QList<QToolButton*> right{dNext, dLast, dAdd, dDelete};
+  QList<QToolButton*> right{dNext, dLast, dAdd, dDelete};
+  if (bPlay && bPlay->isVisibleTo(this)) right.append(bPlay);
   int x = m;
   for (QToolButton* b : left) {
     b->setGeometry(x, m, rowH, rowH);
     x += rowH + 2;
   }
-  const int directionW = std::max(40, w - 6 * (rowH + 2));
-  const bool longFits = fontMetrics().horizontalAdvance(longName_) + 12 <= directionW;
-  Direction->setText(longFits ? longName_ : shortName_);
+  const int directionW = std::max(40, w - static_cast<int>(left.size() + right.size()) * (rowH + 2));
+  const bool longFits =
+      !options_.shortDirection && fontMetrics().horizontalAdvance(longName_) + 12 <= directionW;
+  const QString caption = longFits ? longName_ : shortName_;
+  if (Direction->text() != caption) Direction->setText(caption);
   Direction->setGeometry(x, m, directionW, rowH);
   x += directionW + 2;
   for (QToolButton* b : right) {

@@ -41,6 +41,38 @@ inline const QString kTextFilter = QStringLiteral("Text-Dateien (*.txt *.TXT)");
 inline const QString kLibraryFilter = QStringLiteral("Vokabel-Bibliotheken (*.asc)");
 inline const QString kWaveFilter = QStringLiteral("Audiodateien (*.wav)");
 
+// The checks against the dictionary and the dictionary window.
+inline const QString kCannotLeave = QStringLiteral("Kann diese Seite noch nicht verlassen!");
+inline const QString kDeleteEntry = QStringLiteral("Eintrag des Wörterbuchs wirklich löschen?");
+inline const QString kClearDictionary = QStringLiteral("Wirklich alle Einträge löschen???");
+inline const QString kAlsoClearContexts = QStringLiteral("Auch Kontext(e) löschen?");
+inline const QString kNotInDictionary = QStringLiteral(
+    "Diese Vokabel ist (noch) nicht im Wörterbuch!\rSoll sie ins Wörterbuch aufgenommen werden???");
+inline const QString kClassMismatch = QStringLiteral("Möglicher Fehler bei den Wortarten entdeckt.");
+inline const QString kCheckAborted = QStringLiteral("Kontrolle wurde abgebrochen.");
+inline const QString kCheckFinished = QStringLiteral("Kontrolle beendet.");
+inline const QString kNothingToDraw = QStringLiteral(
+    "Das Wörterbuch enthält keine Einträge, aus denen eine Bibliothek erzeugt werden könnte.");
+
+// The dictionary knows meanings the record lacks.
+inline QString MoreMeaningsInDictionary(const QString& entryOnly) {
+  return QStringLiteral("Das Wörterbuch kennt folgende weitere Bedeutungen:\r\r>") + entryOnly +
+         QStringLiteral("<\r\rSollen sie übernommen werden?");
+}
+// Record and entry each have meanings the other lacks.
+inline QString OtherMeanings(const QString& record, const QString& entry) {
+  return QStringLiteral("Diese Vokabel hat andere Bedeutungen als\rder entsprechende Eintrag im Wörterbuch!\r\r>") +
+         record + QStringLiteral("<\r\n>") + entry + QLatin1Char('<');
+}
+inline QString ExtendBoth(const QString& record, const QString& entry) {
+  return OtherMeanings(record, entry) + QStringLiteral("\r\rSollen beide erweitert werden?");
+}
+// The record has meanings the dictionary lacks.
+inline QString MeaningsNotInDictionary(const QString& recordOnly) {
+  return QStringLiteral("Folgende Bedeutungen sind noch nicht im Wörterbuch:\r\r>") + recordOnly +
+         QStringLiteral("<\r\rSollen sie übernommen werden?");
+}
+
 // "Bibliothek <name> konnte nicht automatisch geladen werden!"
 inline QString AutoLoadFailed(const QString& name) {
   return QStringLiteral("Bibliothek ") + name + QStringLiteral(" konnte nicht automatisch geladen werden!");

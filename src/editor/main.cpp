@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QSessionManager>
 
+#include "dictionary/txdatabase.h"
 #include "editor/tveditor.h"
 #include "environment/environment.h"
 #include "environment/settingsstore.h"
@@ -34,8 +35,11 @@ int main(int argc, char** argv) {
   startup.CreateSecondaryRecordingDatabase();
   library.recordingPath = startup.RecordingPaths();
   TSamplePlayer player;
+  // The dictionary, loaded once; the editor's dictionary window saves it at the end.
+  TXDatabase dictionary;
+  dictionary.LoadBoth(env.DictionaryFile1, env.DictionaryFile2);
 
-  TVEditor::Services services{env, library, users, login, startup.MainRecordings(), startup.Recordings(),
+  TVEditor::Services services{env,     library, users, login, dictionary, startup.MainRecordings(), startup.Recordings(),
                               &player, &reserve};
   int result = 0;
   {

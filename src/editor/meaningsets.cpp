@@ -5,22 +5,9 @@
 namespace MeaningSets {
 
 QStringList SplitItems(const QString& text) {
-  QStringList items;
-  if (text.isEmpty()) return items;
-  qsizetype start = 0;
-  for (;;) {
-    const qsizetype semicolon = text.indexOf(QLatin1Char(';'), start);
-    if (semicolon < 0) break;
-    items.append(text.mid(start, semicolon - start));
-    // The character after the ";" is taken for the blank of "; " without
-    // looking at it: "a;b" gives "a" and an empty item. Library texts are
-    // written with "; ", so this only matters for hand-made files.
-    start = semicolon + 2;
-    if (start >= text.size()) break;
-  }
-  // The rest after the last ";" is the last item, empty when nothing follows.
-  items.append(start < text.size() ? text.mid(start) : QString());
-  return items;
+  // The shared cut of meanings: the blank after a ";" is skipped only when
+  // it is there, so that "a;b" keeps its "b".
+  return text.isEmpty() ? QStringList() : SplitMeanings(text);
 }
 
 namespace {

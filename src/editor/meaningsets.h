@@ -8,9 +8,9 @@
 // separated by ";" and a blank ("Haus; Heim").
 namespace MeaningSets {
 
-// Splits a meaning text into its items: repeatedly the text before the
-// first ";" is an item and the text goes on two characters after it (the
-// blank after the ";" is skipped). An empty text has no items.
+// Splits a meaning text into its items at every ";", as every reader of
+// meanings does (SplitMeanings: the one blank after a ";" is skipped when it
+// is there). An empty text has no items.
 QStringList SplitItems(const QString& text);
 
 // Whether a and b hold the same meanings: each item without its bracketed

@@ -20,6 +20,8 @@
 #include <QToolButton>
 
 #include "common/messagebox.h"
+#include "dictionary/dictionarymaintenance.h"
+#include "dictionary/txdatabase.h"
 #include "editor/dictionarypanel.h"
 #include "editor/editorlayout.h"
 #include "editor/editorpictures.h"
@@ -30,6 +32,8 @@
 #include "editor/recordform.h"
 #include "editor/recordingtexts.h"
 #include "editor/recordlistmodel.h"
+#include "editor/specialcharacters.h"
+#include "editor/txwb.h"
 #include "environment/environment.h"
 #include "environment/settingsstore.h"
 #include "pages/txpage.h"
@@ -68,6 +72,7 @@ TVEditor::TVEditor(Services services, QWidget* parent) : QMainWindow(parent), se
   createActions();
   createMenus();
   createToolBar();
+  createDictionaryWindow();
   loadScheme();
   statusBar()->setVisible(settings_.statusBar);
   Action(QStringLiteral("mStatus"))->setChecked(settings_.statusBar);
@@ -105,6 +110,28 @@ TVEditor::TVEditor(Services services, QWidget* parent) : QMainWindow(parent), se
 TVEditor::~TVEditor() {
   qApp->removeEventFilter(this);
   releaseOnce();
+  // The dictionary outlives the window; its notifications end with the window.
+  delete wb_;
+  wb_ = nullptr;
+}
+
+void TVEditor::createDictionaryWindow() {
+  wb_ = new TXWb({services_.dictionary, services_.env,
+                  [this](const QString& text) { return LookupRecording(text, services_.recordings); },
+                  [this](const QString& text) { return PlayRecordingOf(text); }},
+                 this);
+  connect(wb_, &TXWb::EntryShown, WP, &TDictionaryPanel::ShowEntry);
+  connect(wb_, &TXWb::Hidden, this, [this] { Action(QStringLiteral("AnsichtWB"))->setChecked(false); });
+  WP->ShowEntry();
+  // The window's keys reach its commands also from inside the fields
+  // (Ctrl+K, Ctrl+Del, ...), except where a field's own editing is the
+  // command, and except in the preview, whose gap keeps its editing.
+  const QStringList fieldEditing{QStringLiteral("EditUndo"),   QStringLiteral("EditCut"),
+                                 QStringLiteral("EditCopy"),   QStringLiteral("EditPaste"),
+                                 QStringLiteral("EditDelete"), QStringLiteral("EditSelectAll")};
+  new ShortcutGuard(
+      this, [fieldEditing](const QAction* a) { return fieldEditing.contains(a->objectName()); },
+      [this](const QObject* o) { return !isInside(o, XPage); });
 }
 
 QAction* TVEditor::Action(const QString& name) const { return actions_.value(name); }
@@ -164,6 +191,7 @@ void TVEditor::createParts() {
     model_->RecordChanged(services_.library.Current);
     refreshEntryRecording();
     refreshStatus();
+    if (AlwaysLookupOn() && !copyRunning_) LookUp();
   });
   connect(RP->vPlay, &QToolButton::clicked, this, [this] { PlayRecordingOf(services_.library.Vokabel(-1)); });
 
@@ -182,7 +210,7 @@ void TVEditor::createParts() {
     }
   });
 
-  WP = new TDictionaryPanel(central);
+  WP = new TDictionaryPanel(services_.dictionary, {}, central);
 
   XPage = new TXPage(central);
   XPage->setObjectName(QStringLiteral("XPage"));
@@ -297,6 +325,7 @@ void TVEditor::showCurrent() {
   RP->ShowCurrent();
   refreshPosition();
   refreshEntryRecording();
+  if (wb_ && AlwaysLookupOn() && !copyRunning_) LookUp();
 }
 
 void TVEditor::afterLibraryChanged(int current) {
@@ -356,36 +385,49 @@ bool TVEditor::PlayRecordingOf(const QString& text) {
   return false;
 }
 
-void TVEditor::playAround(QLineEdit* edit, int position) {
-  const QString selected = edit->selectedText();
-  for (const QString& text : RecordingTexts::AroundCursor(edit->text(), position, selected))
-    if (PlayRecordingOf(text)) return;
+void TVEditor::playAroundCursor(const QString& text, int position, const QString& selected) {
+  for (const QString& candidate : RecordingTexts::AroundCursor(text, position, selected))
+    if (PlayRecordingOf(candidate)) return;
 }
 
 // --- Keys ---
 
 bool TVEditor::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ToolTip && !hintsOn_ && isInside(watched, this)) return true;
+  if (checkRunning_ && isInside(watched, this) && !QApplication::activeModalWidget()) {
+    // While the check runs, only Escape (and the check's own key, a
+    // shortcut) reach the windows: nothing else may change the library or
+    // the dictionary under it.
+    switch (event->type()) {
+      case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) abortRequested_ = true;
+        return true;
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::Wheel:
+        return true;
+      default:
+        break;
+    }
+  }
   if (event->type() == QEvent::MouseButtonDblClick) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
     if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
       if (edit == RP->eVokabel || edit == RP->eBedeutung0 || edit == RP->eBedeutung1 || edit == WP->dbVokabel) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        playAround(edit, edit->cursorPositionAt(mouse->position().toPoint()));
+        playAroundCursor(edit->text(), edit->cursorPositionAt(mouse->position().toPoint()), edit->selectedText());
         return false;
       }
+    } else if (watched == WP->dbBedeutung->viewport()) {
+      QPlainTextEdit* memo = WP->dbBedeutung;
+      playAroundCursor(memo->toPlainText(), memo->cursorForPosition(mouse->position().toPoint()).position(),
+                       memo->textCursor().selectedText());
+      return false;
     }
   }
-  if (event->type() == QEvent::ShortcutOverride && isInside(watched, this) && !isInside(watched, XPage) &&
-      !QApplication::activeModalWidget()) {
-    // Ctrl+Del deletes the record, not the word after the cursor of a field
-    // of the form (the preview's gap keeps its own editing).
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier) {
-      event->ignore();
-      return true;
-    }
-  }
-  if (event->type() == QEvent::KeyPress && isInside(watched, this) && QApplication::activeModalWidget() == nullptr)
+  // The dictionary window has keys of its own.
+  if (event->type() == QEvent::KeyPress && isInside(watched, this) && !isInside(watched, wb_) &&
+      QApplication::activeModalWidget() == nullptr)
     return handleKey(watched, static_cast<QKeyEvent*>(event));
   return QMainWindow::eventFilter(watched, event);
 }
@@ -431,12 +473,22 @@ void TVEditor::focusNextControl(QWidget* from) {
 
 bool TVEditor::Finish() {
   if (released_) return true;
+  if (checkRunning_) {
+    ShowMessage(EditorTexts::kCannotLeave, MessageKind::Information);
+    return false;
+  }
   if (SaveChCancelled()) return false;
   // The questions of the end while the window is still there: the learner's
   // answers and learning time, and the recordings linked meanwhile.
   if (services_.users.IsLoggedIn()) services_.users.SaveUser();
   services_.mainRecordings.AskAndSave(services_.env.WriteProtect);
   services_.mainRecordings.StoreSavedAsName(services_.env);
+  if (dictionaryDialogs) {
+    wb_->SaveAtEnd(*dictionaryDialogs);
+  } else {
+    QtDictionaryFileDialogs dialogs;
+    wb_->SaveAtEnd(dialogs);
+  }
   saveChangedScheme();
   releaseOnce();
   return true;

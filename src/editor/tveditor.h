@@ -29,6 +29,10 @@ class TRes;
 class TSamplePlayer;
 class TXPage;
 class TXUserBase;
+class TXDatabase;
+class TXWb;
+class TZufall;
+class DictionaryFileDialogs;
 class RecordListModel;
 
 // The editor's main window: the records of the open library as a list, the
@@ -47,6 +51,7 @@ class TVEditor : public QMainWindow {
     TBibliothek& library;
     TXUserBase& users;
     TLogin& login;
+    TXDatabase& dictionary;  // loaded once by the program; the editor edits and saves it
     TXWaveBase& mainRecordings;  // the database the editor's recordings go to
     RecordingDatabases recordings;  // every database a text's recording is looked up in
     TSamplePlayer* player = nullptr;
@@ -91,6 +96,11 @@ class TVEditor : public QMainWindow {
   std::function<bool(TImport& dialog)> importDialogAnswer;
   std::function<bool(TXReset& dialog)> resetDialogAnswer;
   std::function<QString(const QString& directory)> chooseImportFile;
+  // The random-library dialog, answered (true for OK) instead of being shown.
+  std::function<bool(TZufall& dialog)> randomDialogAnswer;
+  // Where saving the dictionary at the end asks for another place; Qt's
+  // file dialogs when not set.
+  DictionaryFileDialogs* dictionaryDialogs = nullptr;
 
   // --- Commands ---
   void Clear();
@@ -124,6 +134,24 @@ class TVEditor : public QMainWindow {
   void ImportX();
   // "Anpassen...": the scheme dialog.
   void Anpassen();
+
+  // --- The dictionary ---
+  TXWb& DictionaryWindow() { return *wb_; }
+  // Shows the dictionary entry of the current record.
+  void LookUp();
+  // Copies the shown dictionary entry into the current record.
+  void CopyDBX();
+  // "Bibliothek kontrollieren": starts the check, or asks a running one to stop.
+  void BibliothekKontrollieren();
+  // Checks the records from the current one on against the dictionary.
+  void Kontrollieren();
+  // The quick check: the same comparison without showing every record.
+  void XPressCon();
+  // Aligns the current record with its dictionary entry.
+  void Kontexteabgleichen();
+  // "Zufällig erzeugen...": a new library drawn from the dictionary.
+  void RandomX();
+  bool CheckRunning() const { return checkRunning_; }
 
   // --- The look ---
   // The scheme's colours and font on the window.
@@ -201,11 +229,20 @@ class TVEditor : public QMainWindow {
   bool refuseIncomplete();
   bool handleKey(QObject* watched, QKeyEvent* key);
   void focusNextControl(QWidget* from);
-  void playAround(QLineEdit* edit, int position);
   void userChanged();
   void recordingSaved(const QString& file);
   void releaseOnce();
   QString libraryDialogDirectory() const;
+  void createDictionaryWindow();
+  bool AlwaysLookupOn() const;
+  bool AutomaticOn() const;
+  // The last record the checks look at (the trailing empty record excluded).
+  int lastRecordToCheck() const;
+  // The check's answer to meanings that differ: false when the author said No.
+  bool extendMeanings(QString recordOnly, QString entryOnly);
+  bool noHomonymAround() const;
+  void lockForCheck(bool on);
+  void playAroundCursor(const QString& text, int position, const QString& selected);
 
   Services services_;
   EditorSettings settings_;
@@ -221,6 +258,11 @@ class TVEditor : public QMainWindow {
   bool released_ = false;
   bool outerSizeApplied_ = false;
   QString entryRecording_;
+  TXWb* wb_ = nullptr;
+  bool copyRunning_ = false;
+  bool checkRunning_ = false;
+  bool abortRequested_ = false;
+  QList<QAction*> lockedActions_;
   TElemente scheme_;
   QString schemeName_ = EditorScheme::kDefaultName;
 };

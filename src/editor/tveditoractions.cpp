@@ -20,6 +20,7 @@
 #include "editor/editortexts.h"
 #include "editor/recordlistmodel.h"
 #include "editor/tveditor.h"
+#include "editor/txwb.h"
 #include "environment/environment.h"
 #include "environment/txpaths.h"
 #include "sound/wavebasedialog.h"
@@ -67,7 +68,7 @@ void TVEditor::createActions() {
   addAction(QStringLiteral("FileSave"), QStringLiteral("&Speichern"), {}, [this] { FileSave(); });
   addAction(QStringLiteral("FileSaveAs"), QStringLiteral("S&peichern als..."), {}, [this] { FileSaveAs(); });
   addAction(QStringLiteral("FileImport"), QStringLiteral("&Importieren..."), {}, [this] { ImportX(); });
-  addLaterAction(QStringLiteral("FileRandom"), QStringLiteral("&Zufällig erzeugen..."));
+  addAction(QStringLiteral("FileRandom"), QStringLiteral("&Zufällig erzeugen..."), {}, [this] { RandomX(); });
   addLaterAction(QStringLiteral("FilePrint"), QStringLiteral("&Drucken..."));
   addLaterAction(QStringLiteral("FilePrintCards"), QStringLiteral("&Karteikarten drucken..."));
   addLaterAction(QStringLiteral("FilePrintSetup"), QStringLiteral("Dr&uckereinstellungen..."));
@@ -103,8 +104,8 @@ void TVEditor::createActions() {
             [this] { EditDelVoc(); });
   addAction(QStringLiteral("EditNoDoubles"), QStringLiteral("&Doppelte Vokabeln entfernen"),
             QKeySequence(Qt::CTRL | Qt::Key_D), [this] { EditNoDoubles(); });
-  addLaterAction(QStringLiteral("EditCopyDB"), QStringLiteral("&Vokabel aus Wörterbuch kopieren"),
-                 QKeySequence(Qt::CTRL | Qt::Key_Y));
+  addAction(QStringLiteral("EditCopyDB"), QStringLiteral("&Vokabel aus Wörterbuch kopieren"),
+            QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { CopyDBX(); });
 
   // Suchen
   addAction(QStringLiteral("xSuchen"), QStringLiteral("&Suchen"), QKeySequence(Qt::CTRL | Qt::Key_F), [this] { Suchen(); });
@@ -114,10 +115,12 @@ void TVEditor::createActions() {
   addAction(QStringLiteral("SPUmkehren"), QStringLiteral("&Bibliothek umkehren"), {}, [this] { Umkehren(false); });
   addAction(QStringLiteral("SPUmkehrenAb"), QStringLiteral("B&ibliothek ab aktueller Vokabel umkehren"), {},
             [this] { Umkehren(true); });
-  addLaterAction(QStringLiteral("xControl"), QStringLiteral("Bib&liothek kontrollieren"), QKeySequence(Qt::CTRL | Qt::Key_K));
-  addLaterAction(QStringLiteral("xKAbgleichen"), QStringLiteral("Kontexte abgleichen"), Qt::Key_F2);
-  Action(QStringLiteral("xKAbgleichen"))->setVisible(false);
-  addLaterAction(QStringLiteral("XPressKontrolle"), QStringLiteral("&XPress-Kontrolle"));
+  addAction(QStringLiteral("xControl"), QStringLiteral("Bib&liothek kontrollieren"), QKeySequence(Qt::CTRL | Qt::Key_K),
+            [this] { BibliothekKontrollieren(); });
+  // Hidden: in no menu, only its key.
+  addAction(QStringLiteral("xKAbgleichen"), QStringLiteral("Kontexte abgleichen"), Qt::Key_F2,
+            [this] { Kontexteabgleichen(); });
+  addAction(QStringLiteral("XPressKontrolle"), QStringLiteral("&XPress-Kontrolle"), {}, [this] { XPressCon(); });
 
   // Vorschau
   addAction(QStringLiteral("PreviewEin"), QStringLiteral("&Eintipp-Aufgabe"), Qt::Key_F9,
@@ -165,7 +168,15 @@ void TVEditor::createActions() {
     a->setData(size);
   }
   addAction(QStringLiteral("mAnpassen"), QStringLiteral("&Anpassen..."), {}, [this] { Anpassen(); });
-  addLaterAction(QStringLiteral("AnsichtWB"), QStringLiteral("&Wörterbuch"), Qt::Key_F5);
+  QAction* dictionary = addAction(QStringLiteral("AnsichtWB"), QStringLiteral("&Wörterbuch"), Qt::Key_F5, [this] {
+    const bool show = Action(QStringLiteral("AnsichtWB"))->isChecked();
+    wb_->setVisible(show);
+    if (show) {
+      wb_->raise();
+      wb_->activateWindow();
+    }
+  });
+  dictionary->setCheckable(true);
   QAction* info = addAction(QStringLiteral("AnsichtInfo"), QStringLiteral("&Infos zur Bibliothek"), {}, [this] {
     NP->setVisible(Action(QStringLiteral("AnsichtInfo"))->isChecked());
     placeParts();
@@ -179,11 +190,14 @@ void TVEditor::createActions() {
   status->setCheckable(true);
 
   // Optionen
-  addLaterAction(QStringLiteral("AlwaysLookup"), QStringLiteral("&Ständig nachschlagen"));
-  Action(QStringLiteral("AlwaysLookup"))->setCheckable(true);
-  Action(QStringLiteral("AlwaysLookup"))->setChecked(true);
-  addLaterAction(QStringLiteral("WBAutomatik"), QStringLiteral("&Neue Vokabeln automatisch ins Wörterbuch"));
-  Action(QStringLiteral("WBAutomatik"))->setCheckable(true);
+  // Neither option is stored: each start looks up and asks.
+  QAction* lookup = addAction(QStringLiteral("AlwaysLookup"), QStringLiteral("&Ständig nachschlagen"), {}, [this] {
+    if (AlwaysLookupOn()) LookUp();
+  });
+  lookup->setCheckable(true);
+  lookup->setChecked(true);
+  addAction(QStringLiteral("WBAutomatik"), QStringLiteral("&Neue Vokabeln automatisch ins Wörterbuch"), {}, [] {})
+      ->setCheckable(true);
   addAction(QStringLiteral("SZF1"), QStringLiteral("&Umlaute und Sonderzeichen"), {}, [] {
     ShowMessage(EditorTexts::kSpecialCharacters, MessageKind::Information);
   });
@@ -250,7 +264,7 @@ void TVEditor::createMenus() {
   add(edit, {"EditDelVoc", "EditNoDoubles", "", "EditCopyDB"});
   add(bar->addMenu(QStringLiteral("S&uchen")), {"xSuchen", "xWeitersuchen"});
   add(bar->addMenu(QStringLiteral("&Spezial")),
-      {"SPUmkehren", "SPUmkehrenAb", "", "xControl", "xKAbgleichen", "XPressKontrolle"});
+      {"SPUmkehren", "SPUmkehrenAb", "", "xControl", "XPressKontrolle"});
   add(bar->addMenu(QStringLiteral("&Vorschau")), {"PreviewEin", "PreviewMCH", "PreviewKontext"});
   QMenu* users = bar->addMenu(QStringLiteral("&Benutzer"));
   add(users, {"UserNew", "UserLogon", "UserChangePW", ""});

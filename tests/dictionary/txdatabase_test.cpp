@@ -178,6 +178,12 @@ TEST(TXDatabase, EditingMovesTheCurrentEntryAndNotifiesOnce) {
   }
   db.ClearEntries();
   EXPECT_EQ(db.EntryCount(), 0);
+  {
+    // An empty direction has nothing to complete: its first entry can be made.
+    MessageRecorder messages;
+    EXPECT_TRUE(db.CurrentEntryComplete());
+    EXPECT_TRUE(messages.messages().empty());
+  }
   db.DeleteEntry();  // nothing to delete
   EXPECT_TRUE(db.Modified(0));
 }

@@ -13,6 +13,8 @@
 
 #include "common/messagerecorder.h"
 #include "common/zstream.h"
+#include "dictionary/dictionarymaintenance.h"
+#include "dictionary/txdatabase.h"
 #include "editor/tveditor.h"
 #include "environment/environment.h"
 #include "environment/settingsstore.h"
@@ -59,6 +61,12 @@ inline void RejectNextModalDialog(int timeoutMs = 5000) {
   timer->start(10);
 }
 
+// File dialogs of the dictionary's saving that nobody answers.
+struct CancelledDictionaryDialogs : DictionaryFileDialogs {
+  QString OpenFile(const QString&, const QString&) override { return {}; }
+  QString SaveFile(const QString&, const QString&, const QString&) override { return {}; }
+};
+
 // A program tree with a vocabulary directory, the preview pages, a fresh
 // settings store and everything the editor window is given, wired as the
 // editor program wires it.
@@ -96,7 +104,9 @@ class EditorFixture : public ::testing::Test {
   // The window, shown and active so that keys reach its fields.
   TVEditor& open() {
     window = std::make_unique<TVEditor>(
-        TVEditor::Services{env, library, users, login, mainRecordings, {&mainRecordings, nullptr}, nullptr, &reserve});
+        TVEditor::Services{env, library, users, login, dictionary, mainRecordings, {&mainRecordings, nullptr}, nullptr,
+                           &reserve});
+    window->dictionaryDialogs = &dictionaryDialogs;
     window->show();
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -141,6 +151,8 @@ class EditorFixture : public ::testing::Test {
   TBibliothek library;
   CancelledLoginDialogs dialogs;
   TLogin login;
+  TXDatabase dictionary;
+  CancelledDictionaryDialogs dictionaryDialogs;
   TXWaveBase mainRecordings;
   const TRes reserve;
   std::unique_ptr<TVEditor> window;

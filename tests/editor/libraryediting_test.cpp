@@ -340,8 +340,8 @@ TEST(MeaningSets, SplitItems) {
   EXPECT_EQ(MeaningSets::SplitItems(u"Haus"_s), QStringList{u"Haus"_s});
   EXPECT_TRUE(MeaningSets::SplitItems(QString()).isEmpty());
   EXPECT_EQ(MeaningSets::SplitItems(u"a;"_s), (QStringList{u"a"_s, QString()}));
-  // The character after a ";" is always skipped as its blank.
-  EXPECT_EQ(MeaningSets::SplitItems(u"ab;cd; e"_s), (QStringList{u"ab"_s, u"d"_s, u"e"_s}));
+  // Only a blank after a ";" is skipped: no letter is lost without it.
+  EXPECT_EQ(MeaningSets::SplitItems(u"ab;cd; e"_s), (QStringList{u"ab"_s, u"cd"_s, u"e"_s}));
 }
 
 TEST(MeaningSets, CompareIgnoresExplanationsCaseAndOrder) {
