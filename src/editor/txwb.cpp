@@ -39,7 +39,10 @@ constexpr int kRowHeight = 19;
 
 }  // namespace
 
-TXWb::TXWb(Services services, QWidget* parent) : QMainWindow(parent, Qt::Tool), services_(services) {
+// A window of its own that stays above the main window. Not a tool window:
+// Qt gives a tool window's keys to its parent window's shortcuts as well,
+// and both windows bind Ctrl+S, Ctrl+K, Ctrl+F, F5... to their own commands.
+TXWb::TXWb(Services services, QWidget* parent) : QMainWindow(parent, Qt::Window), services_(services) {
   setObjectName(QStringLiteral("TXWb"));
   setWindowTitle(QStringLiteral("zvk spanisch"));
   createPanels();
@@ -153,6 +156,7 @@ void TXWb::createPanels() {
   Grid->horizontalHeader()->setFixedHeight(kHeaderHeight);
   Grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  Grid->horizontalHeader()->setMinimumSectionSize(8);
   Grid->verticalHeader()->hide();
   Grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   Grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
