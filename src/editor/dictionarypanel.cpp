@@ -118,17 +118,24 @@ void TDictionaryPanel::resizeEvent(QResizeEvent* event) {
 void TDictionaryPanel::place() {
   const int m = 6;
   const int rowH = std::max(22, fontMetrics().height() + 8);
+  const int step = rowH + 2;
   const int w = width() - 2 * m;
-  // The buttons in one row; the direction button takes what is left.
-  const QList<QToolButton*> left{dFirst, dPrevious};
-  QList<QToolButton*> right{dNext, dLast, dAdd, dDelete};
-  if (bPlay && bPlay->isVisibleTo(this)) right.append(bPlay);
+  // The buttons in one row; the direction button takes what is left. Where
+  // that is too little even for the short name, adding, deleting and
+  // playing move down beside the word class.
+  const QList<QToolButton*> browsing{dNext, dLast};
+  QList<QToolButton*> editing{dAdd, dDelete};
+  if (bPlay && bPlay->isVisibleTo(this)) editing.append(bPlay);
+  const int shortW = fontMetrics().horizontalAdvance(shortName_) + 12;
+  const bool oneRow = w - static_cast<int>(4 + editing.size()) * step >= shortW;
+  QList<QToolButton*> right = browsing;
+  if (oneRow) right += editing;
   int x = m;
-  for (QToolButton* b : left) {
+  for (QToolButton* b : {dFirst, dPrevious}) {
     b->setGeometry(x, m, rowH, rowH);
-    x += rowH + 2;
+    x += step;
   }
-  const int directionW = std::max(40, w - static_cast<int>(left.size() + right.size()) * (rowH + 2));
+  const int directionW = std::max(40, w - static_cast<int>(2 + right.size()) * step);
   const bool longFits =
       !options_.shortDirection && fontMetrics().horizontalAdvance(longName_) + 12 <= directionW;
   const QString caption = longFits ? longName_ : shortName_;
@@ -137,11 +144,24 @@ void TDictionaryPanel::place() {
   x += directionW + 2;
   for (QToolButton* b : right) {
     b->setGeometry(x, m, rowH, rowH);
-    x += rowH + 2;
+    x += step;
   }
-  const int y = m + rowH + m;
-  const int half = (w - m) / 2;
-  dbVokabel->setGeometry(m, y, half, rowH);
-  DBWortart->setGeometry(m + half + m, y, w - half - m, rowH);
-  dbBedeutung->setGeometry(m, y + rowH + m, w, std::max(rowH, height() - (y + rowH + m) - m));
+  int y = m + rowH + m;
+  if (oneRow) {
+    const int half = (w - m) / 2;
+    dbVokabel->setGeometry(m, y, half, rowH);
+    DBWortart->setGeometry(m + half + m, y, w - half - m, rowH);
+  } else {
+    dbVokabel->setGeometry(m, y, w, rowH);
+    y += rowH + m;
+    const int buttonsW = static_cast<int>(editing.size()) * step;
+    DBWortart->setGeometry(m, y, w - buttonsW - m, rowH);
+    x = m + w - buttonsW + 2;
+    for (QToolButton* b : editing) {
+      b->setGeometry(x, y, rowH, rowH);
+      x += step;
+    }
+  }
+  y += rowH + m;
+  dbBedeutung->setGeometry(m, y, w, std::max(rowH, height() - y - m));
 }

@@ -96,7 +96,7 @@ void TXWb::createPanels() {
   Sprache = new QGroupBox(QStringLiteral(" Sprache "), SuchenPanel);
   Sprache->setObjectName(QStringLiteral("Sprache"));
   Sprache->setToolTip(QStringLiteral("Sprache des Suchbegriffs"));
-  Sprache->setGeometry(8, 56, 224, 48);
+  Sprache->setGeometry(8, 56, 224, 58);
   auto* languages = new QHBoxLayout(Sprache);
   SpracheSpanisch = new QRadioButton(QStringLiteral("Spanisch"), Sprache);
   SpracheDeutsch = new QRadioButton(QStringLiteral("Deutsch"), Sprache);
@@ -104,7 +104,7 @@ void TXWb::createPanels() {
   languages->addWidget(SpracheDeutsch);
   SpracheSpanisch->setChecked(true);
   auto* options = new QGroupBox(QStringLiteral(" Optionen "), SuchenPanel);
-  options->setGeometry(8, 108, 224, 48);
+  options->setGeometry(8, 120, 224, 58);
   auto* optionsLayout = new QHBoxLayout(options);
   NurGanze = new QCheckBox(QStringLiteral("Nur ganze Wörter"), options);
   NurGanze->setObjectName(QStringLiteral("NurGanze"));
@@ -112,7 +112,7 @@ void TXWb::createPanels() {
   SuchButton = new QPushButton(QStringLiteral("Suchen!"), SuchenPanel);
   SuchButton->setObjectName(QStringLiteral("SuchButton"));
   SuchButton->setToolTip(QStringLiteral("Suche starten"));
-  SuchButton->setGeometry(8, 164, 224, 28);
+  SuchButton->setGeometry(8, 188, 224, 28);
   connect(SuchButton, &QPushButton::clicked, this, &TXWb::Search);
   connect(Suchen, &QLineEdit::returnPressed, this, &TXWb::Search);
 
@@ -157,6 +157,7 @@ void TXWb::createPanels() {
   Grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   Grid->horizontalHeader()->setMinimumSectionSize(8);
+  Grid->horizontalHeader()->setHighlightSections(false);
   Grid->verticalHeader()->hide();
   Grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   Grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
@@ -214,6 +215,12 @@ void TXWb::ShowPanel(QWidget* panel) {
     button->setEnabled(p != panel);
   }
   if (panel == BearbeitenPanel) refreshRecording();
+  // The author goes on typing in the panel's first field.
+  if (isVisible()) {
+    if (panel == SuchenPanel) Suchen->setFocus();
+    else if (panel == StichwortPanel) Stichwort->setFocus();
+    else BearbeitenPanel->dbVokabel->setFocus();
+  }
 }
 
 void TXWb::DBChanged() {
