@@ -90,6 +90,12 @@ void TDictionaryPanel::browse(void (TXDatabase::*move)()) {
 
 void TDictionaryPanel::ShowEntry() {
   filling_ = true;
+  // Without a current entry (an empty half, or the place after the last
+  // entry) there is nothing to write to: "dAdd" makes one.
+  const bool entry = dictionary_.CurrentIndex() >= 0 && dictionary_.CurrentIndex() < dictionary_.EntryCount();
+  dbVokabel->setReadOnly(!entry);
+  dbBedeutung->setReadOnly(!entry);
+  DBWortart->setEnabled(entry);
   const QString word = dictionary_.EntryWord();
   if (dbVokabel->text() != word) dbVokabel->setText(word);
   const QString meaning = dictionary_.EntryMeaning();

@@ -80,7 +80,8 @@ bool ShortcutGuard::eventFilter(QObject* watched, QEvent* event) {
   if (appliesTo_ && !appliesTo_(watched)) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   const QKeySequence pressed(key->keyCombination());
-  for (const QAction* action : window_->findChildren<QAction*>()) {
+  // The window's own commands only: a window it owns has its own guard.
+  for (const QAction* action : window_->findChildren<QAction*>(Qt::FindDirectChildrenOnly)) {
     if (!action->isEnabled() || (exempt_ && exempt_(action))) continue;
     if (action->shortcuts().contains(pressed)) {
       // Not claimed by the field: the key becomes the action's shortcut.

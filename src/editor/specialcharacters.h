@@ -28,7 +28,8 @@ void InsertIntoFocus(const QString& text);
 // their own editing, so a menu item bound to such a key would never fire
 // while a field has the focus. The guard gives the key to the window's
 // action instead, for every enabled action of the window that the exception
-// does not name, in every widget the filter applies to.
+// does not name (the actions the window itself owns, not those of windows
+// it owns), in every widget the filter applies to.
 class ShortcutGuard : public QObject {
   Q_OBJECT
  public:

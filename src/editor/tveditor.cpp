@@ -377,7 +377,7 @@ bool TVEditor::PlayRecordingOf(const QString& text) {
       // A course recording whose disc (or folder) is not there.
       if (reference.startsWith(QLatin1String("XS:"), Qt::CaseInsensitive))
         ShowMessage(EditorTexts::kInsertDisc, MessageKind::Information);
-      return false;
+      return true;
     }
     if (services_.player) services_.player->PlaySample(file.path, true);
     return true;
@@ -406,6 +406,10 @@ bool TVEditor::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::MouseButtonRelease:
       case QEvent::MouseButtonDblClick:
       case QEvent::Wheel:
+      case QEvent::InputMethod:  // composed characters (dead keys) come this way
+      case QEvent::DragEnter:
+      case QEvent::DragMove:
+      case QEvent::Drop:
         return true;
       default:
         break;

@@ -175,7 +175,9 @@ class TVEditor : public QMainWindow {
   void PreviousRecord();
   int Current() const;
   // The playable recording of a text (for vPlay and the double-clicks):
-  // plays it, or asks for the course disc; false when there is none.
+  // plays it, or asks for the course disc. True when the text has a
+  // recording (also when its disc is missing), so that callers trying
+  // several texts stop there.
   bool PlayRecordingOf(const QString& text);
 
   TEditorRecorder& Recorder() { return *recorder_; }
@@ -238,6 +240,8 @@ class TVEditor : public QMainWindow {
   bool AutomaticOn() const;
   // The last record the checks look at (the trailing empty record excluded).
   int lastRecordToCheck() const;
+  // False (with the message) when the current record is incomplete.
+  bool mayStartCheck() const;
   // The check's answer to meanings that differ: false when the author said No.
   bool extendMeanings(QString recordOnly, QString entryOnly);
   bool noHomonymAround() const;

@@ -82,8 +82,16 @@ int TVEditor::lastRecordToCheck() const {
   return last >= 0 && lib.IsEmpty(last) ? last - 1 : last;
 }
 
+bool TVEditor::mayStartCheck() const {
+  // A check goes from the current record on; an incomplete one may not be left.
+  const TVocLib& lib = services_.library;
+  if (lib.Current > lastRecordToCheck() || !lib.IsEmpty(lib.Current)) return true;
+  ShowMessage(EditorTexts::kIncompleteRecord);
+  return false;
+}
+
 void TVEditor::Kontrollieren() {
-  if (checkRunning_) return;
+  if (checkRunning_ || !mayStartCheck()) return;
   Action(QStringLiteral("AlwaysLookup"))->setChecked(true);
   checkRunning_ = true;
   abortRequested_ = false;
@@ -163,6 +171,7 @@ bool TVEditor::extendMeanings(QString recordOnly, QString entryOnly) {
 }
 
 void TVEditor::XPressCon() {
+  if (!mayStartCheck()) return;
   TVocLib& lib = services_.library;
   TXDatabase& db = services_.dictionary;
   for (int i = std::max(lib.Current, 0); i <= lastRecordToCheck(); ++i) {

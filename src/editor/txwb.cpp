@@ -57,9 +57,16 @@ TXWb::TXWb(Services services, QWidget* parent) : QMainWindow(parent, Qt::Window)
   }
   ShowPanel(SuchenPanel);
   // The dictionary tells this window about every change from now on.
-  services_.dictionary.OnChange = [this] { DBChanged(); };
+  services_.dictionary.OnChange = Notifier{this};
   DBChanged();
   DisplaySearchResults();
+}
+
+TXWb::~TXWb() {
+  // The dictionary outlives the window. Its notification ends here, unless
+  // another window has taken it over meanwhile.
+  std::function<void()>& notify = services_.dictionary.OnChange;
+  if (const Notifier* mine = notify.target<Notifier>(); mine && mine->window == this) notify = nullptr;
 }
 
 QList<QAction*> TXWb::Actions() const { return actions_.values() + characterActions_; }
@@ -138,9 +145,9 @@ void TXWb::createPanels() {
     filling_ = false;
   });
 
-  connect(xSuchen, &QPushButton::clicked, this, [this] { ShowPanel(SuchenPanel); });
-  connect(xBearbeiten, &QPushButton::clicked, this, [this] { ShowPanel(BearbeitenPanel); });
-  connect(xBlaettern, &QPushButton::clicked, this, [this] { ShowPanel(StichwortPanel); });
+  connect(xSuchen, &QPushButton::clicked, this, [this] { ShowPanel(SuchenPanel, true); });
+  connect(xBearbeiten, &QPushButton::clicked, this, [this] { ShowPanel(BearbeitenPanel, true); });
+  connect(xBlaettern, &QPushButton::clicked, this, [this] { ShowPanel(StichwortPanel, true); });
 
   GridPanel = new QWidget(central);
   GridPanel->setObjectName(QStringLiteral("GridPanel"));
@@ -207,7 +214,7 @@ void TXWb::createMenus() {
   new ShortcutGuard(this);
 }
 
-void TXWb::ShowPanel(QWidget* panel) {
+void TXWb::ShowPanel(QWidget* panel, bool focus) {
   const QList<std::pair<QWidget*, QPushButton*>> panels{
       {SuchenPanel, xSuchen}, {BearbeitenPanel, xBearbeiten}, {StichwortPanel, xBlaettern}};
   for (const auto& [p, button] : panels) {
@@ -216,7 +223,7 @@ void TXWb::ShowPanel(QWidget* panel) {
   }
   if (panel == BearbeitenPanel) refreshRecording();
   // The author goes on typing in the panel's first field.
-  if (isVisible()) {
+  if (focus && isVisible()) {
     if (panel == SuchenPanel) Suchen->setFocus();
     else if (panel == StichwortPanel) Stichwort->setFocus();
     else BearbeitenPanel->dbVokabel->setFocus();
@@ -283,8 +290,7 @@ void TXWb::playRow(int row) {
   // The Spanish side of the row: the meanings of a German-Spanish entry.
   const QString spanish = r.direction == TXDatabase::kGermanSpanish ? r.meaning : r.word;
   for (const QString& meaning : SplitMeanings(spanish))
-    for (const QString& text : RecordingTexts::Candidates(StripExplanations(meaning)))
-      if (services_.playRecording(text)) return;
+    if (services_.playRecording(StripExplanations(meaning))) return;
 }
 
 void TXWb::showEvent(QShowEvent* event) {

@@ -41,6 +41,7 @@ class TXWb : public QMainWindow {
   static constexpr int kPanelWidth = 240;
 
   explicit TXWb(Services services, QWidget* parent = nullptr);
+  ~TXWb() override;
 
   // --- The parts ---
   QWidget* Panel1;
@@ -72,8 +73,9 @@ class TXWb : public QMainWindow {
   void DBChanged();
   // The results of the last search or lookup in the grid.
   void DisplaySearchResults();
-  // Shows one of the three panels and switches off its button.
-  void ShowPanel(QWidget* panel);
+  // Shows one of the three panels and switches off its button; with
+  // focus, the panel's first field takes the focus.
+  void ShowPanel(QWidget* panel, bool focus = false);
   // "Suchen!": the text of the search field in the current direction.
   void Search();
 
@@ -94,6 +96,12 @@ class TXWb : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The dictionary's notification, marked as this window's.
+  struct Notifier {
+    TXWb* window;
+    void operator()() const { window->DBChanged(); }
+  };
+
   struct Row {
     int direction = 0;
     QString word;

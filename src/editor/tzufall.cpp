@@ -37,7 +37,7 @@ TZufall::TZufall(QWidget* parent) : QDialog(parent) {
   sizeRow->addWidget(cSize, 1);
   sizeRow->addWidget(lSize);
 
-  auto* shareGroup = new QGroupBox(QStringLiteral("Sprachen"), this);
+  auto* shareGroup = new QGroupBox(this);
   cProzent = slider(shareGroup, "cProzent", 0, 100, 10, 50);
   fProzent = new QLabel(shareGroup);
   fProzent->setObjectName(QStringLiteral("fProzent"));
@@ -60,8 +60,8 @@ TZufall::TZufall(QWidget* parent) : QDialog(parent) {
 
   const auto showSize = [this](int n) { lSize->setText(QString::number(n)); };
   const auto showShare = [this](int spanish) {
-    fProzent->setText(QString::number(spanish) + QLatin1Char('%'));
-    dProzent->setText(QString::number(100 - spanish) + QLatin1Char('%'));
+    fProzent->setText(QString::number(spanish));
+    dProzent->setText(QString::number(100 - spanish));
   };
   showSize(cSize->value());
   showShare(cProzent->value());

@@ -139,6 +139,12 @@ TEST_F(EditorDictionary, ThePanelEditsAndBrowsesTheDictionary) {
                                                 u"Eintrag des Wörterbuchs wirklich löschen?"_s}));
   w.WP->Direction->click();
   EXPECT_TRUE(dictionary.IsGermanSpanish());
+  // The empty half has no entry to type into: the fields wait for "dAdd".
+  EXPECT_TRUE(w.WP->dbVokabel->isReadOnly());
+  w.WP->dAdd->click();
+  EXPECT_FALSE(w.WP->dbVokabel->isReadOnly());
+  QTest::keyClicks(w.WP->dbVokabel, u"Haus"_s);
+  EXPECT_EQ(dictionary.EntryWord(), u"Haus"_s);
 }
 
 // --- The check of the whole library ---
@@ -271,6 +277,51 @@ TEST_F(EditorDictionary, WhileTheCheckRunsTheCommandsWaitAndTheWindowStays) {
   EXPECT_TRUE(w.DictionaryWindow().Action(u"WbClear"_s)->isEnabled());
 }
 
+TEST_F(EditorDictionary, WhileTheCheckRunsNoInputReachesTheRecordOrTheDictionary) {
+  prepare({u"agua|1|Wasser"_s, u"casa|1|Haus"_s, u"perro|1|Hund"_s});
+  TVEditor& w = openLibrary({{u"agua"_s, u"Wasser"_s}, {u"casa"_s, u"Haus"_s}, {u"perro"_s, u"Hund"_s}});
+  w.RP->eVokabel->setFocus();
+  // What the author does while the check runs arrives between two records.
+  QCoreApplication::postEvent(w.RP->eVokabel, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, u"x"_s));
+  auto* composed = new QInputMethodEvent;
+  composed->setCommitString(u"á"_s);
+  QCoreApplication::postEvent(w.RP->eVokabel, composed);
+  const QPoint centre = w.WP->dDelete->rect().center();
+  const QPointF global = w.WP->dDelete->mapToGlobal(centre);
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+    QCoreApplication::postEvent(w.WP->dDelete, new QMouseEvent(type, centre, global, Qt::LeftButton, Qt::LeftButton,
+                                                               Qt::NoModifier));
+  w.Kontrollieren();
+  EXPECT_EQ(messageTexts(), QStringList{u"Kontrolle beendet."_s});
+  EXPECT_EQ(entries(), (QStringList{u"agua"_s, u"casa"_s, u"perro"_s, QString()}));
+  EXPECT_EQ(words(0), (QStringList{u"agua"_s, u"casa"_s, u"perro"_s}));
+  EXPECT_FALSE(library.Modified);
+  EXPECT_FALSE(dictionary.Modified(0));
+}
+
+TEST_F(EditorDictionary, TheChecksCommandEndsARunningCheck) {
+  prepare({u"agua|1|Wasser"_s});
+  TVEditor& w = openLibrary({{u"perro"_s, u"Hund"_s}, {u"zumo"_s, u"Saft"_s}});
+  answerWith([&w](const Message& m) {
+    if (m.text == EditorTexts::kNotInDictionary) w.Action(u"xControl"_s)->trigger();
+    return MessageAnswer::Yes;
+  });
+  w.Kontrollieren();
+  EXPECT_EQ(texts, (QStringList{EditorTexts::kNotInDictionary, u"Kontrolle wurde abgebrochen."_s}));
+  EXPECT_EQ(words(0), (QStringList{u"agua"_s, u"perro"_s}));
+  EXPECT_EQ(w.Current(), 0);
+}
+
+TEST_F(EditorDictionary, NoCheckLeavesAnIncompleteRecord) {
+  prepare({u"agua|1|Wasser"_s});
+  TVEditor& w = openLibrary({{u"mesa"_s, QString()}, {u"agua"_s, u"Wasser"_s}});
+  w.Kontrollieren();
+  w.XPressCon();
+  EXPECT_EQ(messageTexts(), (QStringList{EditorTexts::kIncompleteRecord, EditorTexts::kIncompleteRecord}));
+  EXPECT_EQ(w.Current(), 0);
+  EXPECT_FALSE(w.CheckRunning());
+}
+
 TEST_F(EditorDictionary, CtrlKInAFieldStartsTheCheck) {
   prepare({u"agua|1|Wasser"_s});
   TVEditor& w = openLibrary({{u"agua"_s, u"Wasser"_s}});
@@ -378,6 +429,15 @@ TEST_F(EditorDictionary, TheAlignmentRepairsEntryAndContextAndTakesTheDictionary
   EXPECT_EQ(library.Items.at(3).Wortart, 0);
 }
 
+TEST_F(EditorDictionary, TheOnlyEntryOfItsWordGivesANounItsClass) {
+  // No neighbour on either side is no homonym.
+  prepare({u"bien|7|gut"_s});
+  TVEditor& w = openLibrary({{u"bien"_s, u"z"_s}});
+  w.Kontexteabgleichen();
+  EXPECT_EQ(library.Items.at(0).Bedeutung[0], u"gut"_s);
+  EXPECT_EQ(library.Items.at(0).Wortart, 6);
+}
+
 // --- The random library ---
 
 TEST_F(EditorDictionary, ARandomLibraryFromAnEmptyDictionarySaysSoOnce) {
@@ -391,6 +451,18 @@ TEST_F(EditorDictionary, ARandomLibraryFromAnEmptyDictionarySaysSoOnce) {
   EXPECT_EQ(messageTexts(), QStringList{EditorTexts::kNothingToDraw});
   EXPECT_EQ(entries(), QStringList{QString()});
   EXPECT_TRUE(w.Action(u"AlwaysLookup"_s)->isChecked());
+
+  // Only phrases, and phrases are not wanted: the same.
+  messages.clear();
+  dictionary.SetDirection(false);
+  Fill(dictionary, {u"hola|6|hallo"_s, u"¡qué va!|6|ach was!"_s});
+  w.randomDialogAnswer = [](TZufall& d) {
+    d.cRedewendungen->setChecked(false);
+    return true;
+  };
+  w.RandomX();
+  EXPECT_EQ(messageTexts(), QStringList{EditorTexts::kNothingToDraw});
+  EXPECT_EQ(entries(), QStringList{QString()});
 }
 
 TEST_F(EditorDictionary, ARandomLibraryDrawsTheShareOfEachLanguageAndTheWantedClasses) {

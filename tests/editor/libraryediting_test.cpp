@@ -342,6 +342,7 @@ TEST(MeaningSets, SplitItems) {
   EXPECT_EQ(MeaningSets::SplitItems(u"a;"_s), (QStringList{u"a"_s, QString()}));
   // Only a blank after a ";" is skipped: no letter is lost without it.
   EXPECT_EQ(MeaningSets::SplitItems(u"ab;cd; e"_s), (QStringList{u"ab"_s, u"cd"_s, u"e"_s}));
+  EXPECT_EQ(MeaningSets::SplitItems(u"a ;b"_s), (QStringList{u"a"_s, u"b"_s}));
 }
 
 TEST(MeaningSets, CompareIgnoresExplanationsCaseAndOrder) {
