@@ -30,6 +30,8 @@ class TSamplePlayer;
 class TXPage;
 class TXUserBase;
 class TXDatabase;
+class QPrinter;
+class TXPrintDlg;
 class TXWb;
 class TZufall;
 class DictionaryFileDialogs;
@@ -96,6 +98,11 @@ class TVEditor : public QMainWindow {
   std::function<bool(TImport& dialog)> importDialogAnswer;
   std::function<bool(TXReset& dialog)> resetDialogAnswer;
   std::function<QString(const QString& directory)> chooseImportFile;
+  // The printer's set-up dialog (true when confirmed), the open dialog of a
+  // card template, and the card dialog, driven instead of being shown.
+  std::function<bool(QPrinter& printer)> setUpPrinter;
+  std::function<QString(const QString& directory)> chooseCardTemplate;
+  std::function<void(TXPrintDlg& dialog)> cardDialogShown;
   // The random-library dialog, answered (true for OK) instead of being shown.
   std::function<bool(TZufall& dialog)> randomDialogAnswer;
   // Where saving the dictionary at the end asks for another place; Qt's
@@ -152,6 +159,15 @@ class TVEditor : public QMainWindow {
   // "Zufällig erzeugen...": a new library drawn from the dictionary.
   void RandomX();
   bool CheckRunning() const { return checkRunning_; }
+
+  // --- Printing, on the editor's one printer ---
+  // "Drucken...": the library as a list.
+  void FilePrint();
+  // "Karteikarten drucken...": the card dialog.
+  void FilePrintCards();
+  // "Druckereinstellungen...": the printer's set-up.
+  bool FilePrintSetup();
+  QPrinter& Printer();
 
   // --- The look ---
   // The scheme's colours and font on the window.
@@ -263,6 +279,7 @@ class TVEditor : public QMainWindow {
   bool outerSizeApplied_ = false;
   QString entryRecording_;
   TXWb* wb_ = nullptr;
+  std::unique_ptr<QPrinter> printer_;
   bool copyRunning_ = false;
   bool checkRunning_ = false;
   bool abortRequested_ = false;

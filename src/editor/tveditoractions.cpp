@@ -69,9 +69,9 @@ void TVEditor::createActions() {
   addAction(QStringLiteral("FileSaveAs"), QStringLiteral("S&peichern als..."), {}, [this] { FileSaveAs(); });
   addAction(QStringLiteral("FileImport"), QStringLiteral("&Importieren..."), {}, [this] { ImportX(); });
   addAction(QStringLiteral("FileRandom"), QStringLiteral("&Zufällig erzeugen..."), {}, [this] { RandomX(); });
-  addLaterAction(QStringLiteral("FilePrint"), QStringLiteral("&Drucken..."));
-  addLaterAction(QStringLiteral("FilePrintCards"), QStringLiteral("&Karteikarten drucken..."));
-  addLaterAction(QStringLiteral("FilePrintSetup"), QStringLiteral("Dr&uckereinstellungen..."));
+  addAction(QStringLiteral("FilePrint"), QStringLiteral("&Drucken..."), {}, [this] { FilePrint(); });
+  addAction(QStringLiteral("FilePrintCards"), QStringLiteral("&Karteikarten drucken..."), {}, [this] { FilePrintCards(); });
+  addAction(QStringLiteral("FilePrintSetup"), QStringLiteral("Dr&uckereinstellungen..."), {}, [this] { FilePrintSetup(); });
   addAction(QStringLiteral("FileInfo"), QStringLiteral("Inf&o"), Qt::Key_F8, [this] { TBInfo::Execute(services_.library, this); });
   for (int i = 0; i < RecentFiles::kMax; ++i) {
     QAction* recent = addAction(QStringLiteral("FileLast%1").arg(i + 1), QString(), {}, [this, i] { OpenRecent(i); });

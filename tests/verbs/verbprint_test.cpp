@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 
 #include "common/messagerecorder.h"
+#include "pdftestsupport.h"
 #include "testsupport.h"
 #include "verbs/verbprintdialog.h"
 #include "verbs/verbtableprinter.h"
@@ -49,39 +50,11 @@ TVerb named(const QString& infinitive) {
   return v;
 }
 
-bool havePoppler() {
-  return !QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty() &&
-         !QStandardPaths::findExecutable(u"pdfinfo"_s).isEmpty();
-}
-
-QString run(const QString& program, const QStringList& args) {
-  QProcess p;
-  p.start(program, args);
-  p.waitForFinished(30000);
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-int pageCount(const QString& pdf) {
-  const QRegularExpressionMatch m =
-      QRegularExpression(u"Pages:\\s+(\\d+)"_s).match(run(u"pdfinfo"_s, {pdf}));
-  return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-// "Page size: W x H pts" of the first page.
-QSizeF pageSize(const QString& pdf) {
-  const QRegularExpressionMatch m =
-      QRegularExpression(u"Page size:\\s+([\\d.]+) x ([\\d.]+)"_s).match(run(u"pdfinfo"_s, {pdf}));
-  return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
-}
-
-QString pageText(const QString& pdf, int page) {
-  return run(u"pdftotext"_s, {u"-f"_s, QString::number(page), u"-l"_s, QString::number(page), pdf, u"-"_s});
-}
-
-void toPdf(QPrinter& printer, const QString& path) {
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(path);
-}
+bool havePoppler() { return PdfTest::HavePoppler(); }
+int pageCount(const QString& pdf) { return PdfTest::PageCount(pdf); }
+QSizeF pageSize(const QString& pdf) { return PdfTest::PageSize(pdf); }
+QString pageText(const QString& pdf, int page) { return PdfTest::PageText(pdf, page); }
+void toPdf(QPrinter& printer, const QString& path) { PdfTest::ToPdf(printer, path); }
 
 }  // namespace
 
@@ -168,7 +141,7 @@ TEST(VerbPrint, ASmallPageKeepsEverythingOnThePaper) {
   printer.setPageSize(QPageSize(QPageSize::A6));
   printer.setPageMargins(QMarginsF(25, 25, 25, 25), QPageLayout::Millimeter);
   ASSERT_TRUE(VerbTablePrinter::Print(printer, {hablar(), named(u"comer"_s)}, -1));
-  const QString bbox = run(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
+  const QString bbox = QString::fromUtf8(PdfTest::Run(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s}));
   const QRegularExpression page(u"<page width=\"([\\d.]+)\" height=\"([\\d.]+)\""_s);
   const QRegularExpressionMatch pm = page.match(bbox);
   ASSERT_TRUE(pm.hasMatch());
