@@ -258,6 +258,8 @@ class TVEditor : public QMainWindow {
   int lastRecordToCheck() const;
   // False (with the message) when the current record is incomplete.
   bool mayStartCheck() const;
+  // The printer as chosen in this session; the set-up first, the first time.
+  bool printerReady();
   // The check's answer to meanings that differ: false when the author said No.
   bool extendMeanings(QString recordOnly, QString entryOnly);
   bool noHomonymAround() const;
@@ -280,6 +282,7 @@ class TVEditor : public QMainWindow {
   QString entryRecording_;
   TXWb* wb_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
+  bool printerConfirmed_ = false;  // the author has chosen a printer in this session
   bool copyRunning_ = false;
   bool checkRunning_ = false;
   bool abortRequested_ = false;

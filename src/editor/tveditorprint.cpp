@@ -1,5 +1,6 @@
 // The editor window's printing: the library as a list and as index cards,
-// on one printer whose set-up the author chooses once per session.
+// on one printer whose set-up the author chooses once per session (and
+// changes with "Druckereinstellungen...").
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -16,13 +17,20 @@ QPrinter& TVEditor::Printer() {
 }
 
 bool TVEditor::FilePrintSetup() {
-  if (setUpPrinter) return setUpPrinter(Printer());
-  QPrintDialog dialog(&Printer(), this);
-  dialog.setWindowTitle(QStringLiteral("Druckereinstellungen"));
-  const bool confirmed = dialog.exec() == QDialog::Accepted;
-  activateWindow();
+  bool confirmed = false;
+  if (setUpPrinter) {
+    confirmed = setUpPrinter(Printer());
+  } else {
+    QPrintDialog dialog(&Printer(), this);
+    dialog.setWindowTitle(QStringLiteral("Druckereinstellungen"));
+    confirmed = dialog.exec() == QDialog::Accepted;
+    activateWindow();
+  }
+  printerConfirmed_ = printerConfirmed_ || confirmed;
   return confirmed;
 }
+
+bool TVEditor::printerReady() { return printerConfirmed_ || FilePrintSetup(); }
 
 void TVEditor::FilePrint() {
   // The message comes before any dialog when there is nothing to print.
@@ -30,13 +38,13 @@ void TVEditor::FilePrint() {
     LibraryPrint::Print(Printer(), services_.library);
     return;
   }
-  if (!FilePrintSetup()) return;
+  if (!printerReady()) return;
   LibraryPrint::Print(Printer(), services_.library);
 }
 
 void TVEditor::FilePrintCards() {
   TXPrintDlg::Services services{services_.env, services_.library, Printer(), services_.users.IsLoggedIn(),
-                                chooseCardTemplate, [this](QPrinter&) { return FilePrintSetup(); }};
+                                chooseCardTemplate, [this](QPrinter&) { return printerReady(); }};
   if (!services.chooseTemplate)
     services.chooseTemplate = [this](const QString& directory) {
       return QFileDialog::getOpenFileName(this, QStringLiteral("Vorlage für Karteikarten öffnen"), directory,

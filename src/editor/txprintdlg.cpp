@@ -45,6 +45,8 @@ TXPrintDlg::TXPrintDlg(Services services, QWidget* parent) : QDialog(parent), se
   BackPreview = new QLabel;
   BackPreview->setObjectName(QStringLiteral("BackPreview"));
   BackPreview->setAlignment(Qt::AlignCenter);
+  // The pictures follow the tab's size, never the other way round.
+  for (QLabel* preview : {FrontPreview, BackPreview}) preview->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   Tabs->addTab(FrontPreview, QStringLiteral("Vorderseite"));
   Tabs->addTab(BackPreview, QStringLiteral("Rückseite"));
   connect(Tabs, &QTabWidget::currentChanged, this, [this] { refreshPreviews(); });
@@ -193,6 +195,7 @@ QWidget* TXPrintDlg::createPagesTab() {
   pageGrid->addWidget(new QLabel(QStringLiteral("bis:"), pages), 1, 2);
   pageGrid->addWidget(bis, 1, 3);
   pageGrid->addWidget(Schnittlinien, 2, 0, 1, 4);
+  pageGrid->setColumnStretch(4, 1);
   grid->addWidget(pages, 3, 0, 1, 2);
   grid->setRowStretch(4, 1);
   return page;
@@ -292,10 +295,7 @@ void TXPrintDlg::usePrinterPaper() {
 bool TXPrintDlg::PrintSide(bool back) {
   QPrinter& printer = services_.printer;
   if (printer.printerState() == QPrinter::Active) return false;
-  if (!printerReady_) {
-    if (!services_.setUpPrinter || !services_.setUpPrinter(printer)) return false;
-    printerReady_ = true;
-  }
+  if (!services_.setUpPrinter || !services_.setUpPrinter(printer)) return false;
   usePrinterPaper();
   ReportFitting();
   if (AlleSeiten->isChecked()) {

@@ -31,7 +31,8 @@ class TXPrintDlg : public QDialog {
     QPrinter& printer;
     bool learnerLoggedIn = false;
     // The template open dialog (the chosen file, or empty), and the
-    // printer's set-up (true when confirmed).
+    // printer as the author chose it (its set-up the first time; true when
+    // it can be used).
     std::function<QString(const QString& directory)> chooseTemplate;
     std::function<bool(QPrinter& printer)> setUpPrinter;
   };
@@ -92,6 +93,5 @@ class TXPrintDlg : public QDialog {
   Services services_;
   TDocument document_;
   bool fittingReported_ = false;
-  bool printerReady_ = false;
   bool correcting_ = false;
 };
