@@ -14,10 +14,13 @@
 namespace PdfTest {
 
 inline bool HavePoppler() {
-  for (const char* tool : {"pdftotext", "pdfinfo", "pdftoppm"})
+  for (const char* tool : {"pdftotext", "pdfinfo"})
     if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) return false;
   return true;
 }
+
+// Also pdftoppm, for the tests that look at the printed pages as pictures.
+inline bool CanRender() { return HavePoppler() && !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty(); }
 
 inline QByteArray Run(const QString& program, const QStringList& args) {
   QProcess p;

@@ -110,21 +110,24 @@ void TDocument::drawElement(QPainter& painter, const TTextElement& element, cons
   painter.setPen(element.colour);
   const QFontMetricsF metrics(font, painter.device());
   const int fontHeight = font.pixelSize();
+  // Without a width of its own (and a card width the template left to the
+  // paper) the text takes the rest of the card.
+  const int width = element.width > 0 ? element.width : std::max(0, grid.cardWidth - element.x - 20);
   painter.save();
   if (element.height > 0) {
-    const QRect box(x, y, element.width, element.height);
+    const QRect box(x, y, width, element.height);
     painter.setClipRect(box);
     const double spacing = 1.2 * fontHeight;
-    const QStringList lines = PrintText::Wrap(text, metrics, element.width);
+    const QStringList lines = PrintText::Wrap(text, metrics, width);
     for (int n = 0; n < lines.size(); ++n) {
       // An empty line ends the text; a line below the box is not drawn.
       if (lines.at(n).isEmpty() || (n > 0 && n * spacing + fontHeight > element.height)) break;
-      painter.drawText(QRectF(x, y + n * spacing, element.width, spacing), Qt::AlignLeft | Qt::AlignTop,
+      painter.drawText(QRectF(x, y + n * spacing, width, spacing), Qt::AlignLeft | Qt::AlignTop,
                        lines.at(n));
     }
   } else {
     // One line, clipped to the rest of the card.
-    const QRect box(x, y, element.width, std::max(0, grid.cardHeight - element.y - 10));
+    const QRect box(x, y, width, std::max(0, grid.cardHeight - element.y - 10));
     painter.setClipRect(box);
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                      QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));

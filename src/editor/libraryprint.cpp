@@ -21,11 +21,7 @@ QFont listFont(bool bold, bool italic) {
 }
 
 // The number of records to print: the trailing empty record is not one.
-int printedCount(const TVocLib& library) {
-  int n = static_cast<int>(library.Items.size());
-  while (n > 0 && library.Items.at(n - 1).IsEmpty()) --n;
-  return n;
-}
+int printedCount(const TVocLib& library) { return library.Count(); }
 
 }  // namespace
 
@@ -104,9 +100,9 @@ bool Print(QPrinter& printer, const TVocLib& library) {
     else painter.drawRect(band);
     painter.setPen(fine ? Qt::white : Qt::black);
     painter.setFont(bold);
-    painter.drawText(QRect(20, 20, width - 40, 70), Qt::AlignHCenter | Qt::AlignBottom, name);
+    painter.drawText(QRect(20, 55, width - 40, kLineHeight), Qt::AlignHCenter | Qt::AlignTop, name);
     painter.setFont(regular);
-    painter.drawText(QRect(20, 20, width - 120, 70), Qt::AlignRight | Qt::AlignBottom,
+    painter.drawText(QRect(20, 55, width - 120, kLineHeight), Qt::AlignRight | Qt::AlignTop,
                      QStringLiteral("S. ") + QString::number(p + 1));
     painter.setPen(Qt::black);
 
@@ -118,12 +114,12 @@ bool Print(QPrinter& printer, const TVocLib& library) {
         painter.fillRect(QRect(270, top, width - 290, lines * kLineHeight), QColor(0xEE, 0xEE, 0xEE));
       const auto lineRect = [&](int x, int n, int right) { return QRect(x, top + n * kLineHeight, right - x, kLineHeight); };
       painter.setFont(regular);
-      painter.drawText(QRect(0, top, 250, kLineHeight), Qt::AlignRight | Qt::AlignVCenter, QString::number(r.record + 1));
+      painter.drawText(QRect(0, top, 250, kLineHeight), Qt::AlignRight | Qt::AlignTop, QString::number(r.record + 1));
       painter.setFont(bold);
       for (int n = 0; n < r.entry.size() && n < lines; ++n)
-        painter.drawText(lineRect(290, n, 1200), Qt::AlignLeft | Qt::AlignVCenter, r.entry.at(n));
+        painter.drawText(lineRect(290, n, 1200), Qt::AlignLeft | Qt::AlignTop, r.entry.at(n));
       for (int n = 0; n < r.meanings.size() && n < lines; ++n)
-        painter.drawText(lineRect(1250, n, width - 20), Qt::AlignLeft | Qt::AlignVCenter, r.meanings.at(n));
+        painter.drawText(lineRect(1250, n, width - 20), Qt::AlignLeft | Qt::AlignTop, r.meanings.at(n));
       // The word class after the entry's last line, where there is room.
       const QString abbreviation = Abbreviation(library.Items.at(r.record).Wortart);
       if (!abbreviation.isEmpty() && !r.entry.isEmpty()) {
@@ -131,7 +127,7 @@ bool Print(QPrinter& printer, const TVocLib& library) {
         const QFontMetricsF italicMetrics(italic, &printer);
         if (x + italicMetrics.horizontalAdvance(abbreviation) < 1200 && r.entry.size() <= lines) {
           painter.setFont(italic);
-          painter.drawText(lineRect(x, static_cast<int>(r.entry.size()) - 1, 1200), Qt::AlignLeft | Qt::AlignVCenter,
+          painter.drawText(lineRect(x, static_cast<int>(r.entry.size()) - 1, 1200), Qt::AlignLeft | Qt::AlignTop,
                            abbreviation);
         }
       }
@@ -139,7 +135,7 @@ bool Print(QPrinter& printer, const TVocLib& library) {
       for (int n = 0; n < r.contexts.size(); ++n) {
         const int at = static_cast<int>(r.entry.size()) + n;
         if (at >= lines) break;
-        painter.drawText(lineRect(340, at, 1200), Qt::AlignLeft | Qt::AlignVCenter, r.contexts.at(n));
+        painter.drawText(lineRect(340, at, 1200), Qt::AlignLeft | Qt::AlignTop, r.contexts.at(n));
       }
       line += lines;
     }

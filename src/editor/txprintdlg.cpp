@@ -10,6 +10,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
@@ -120,7 +121,7 @@ QWidget* TXPrintDlg::createPagesTab() {
   mm->setObjectName(QStringLiteral("mm"));
   const auto showShift = [this](int value) {
     document_.backShift = value;
-    mm->setText(QString::asprintf("%1.1f mm", value / 10.0));
+    mm->setText(QLocale(QLocale::German).toString(value / 10.0, 'f', 1) + QStringLiteral(" mm"));
     refreshPreviews();
   };
   connect(Versatz, &QSlider::valueChanged, this, showShift);
@@ -253,8 +254,7 @@ void TXPrintDlg::SelectRecords() {
   const int from = FromV->text().toInt();
   const int to = ToV->text().toInt();
   document_.selected.clear();
-  int available = static_cast<int>(lib.Items.size());
-  while (available > 0 && lib.Items.at(available - 1).IsEmpty()) --available;
+  const int available = lib.Count();
   for (int i = 0; i < available; ++i) {
     const TVokabel& r = lib.Items.at(i);
     if (r.Wortart < 0 || r.Wortart > 7 || !Wortarten[r.Wortart]->isChecked()) continue;
@@ -305,7 +305,10 @@ bool TXPrintDlg::PrintSide(bool back) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const bool printed = document_.Print(printer, back, services_.library);
   QApplication::restoreOverrideCursor();
+  // The printer's paper may be another now: pages, range and pictures follow.
   refreshPageCount();
+  CorrectPages();
+  refreshPreviews();
   return printed;
 }
 

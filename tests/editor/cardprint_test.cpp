@@ -18,6 +18,7 @@
 #include "editor/carddocument.h"
 #include "editor/editortestsupport.h"
 #include "editor/libraryprint.h"
+#include "editor/printtext.h"
 #include "editor/txprintdlg.h"
 #include "pdftestsupport.h"
 #include "vocabulary/tvoclib.h"
@@ -71,23 +72,33 @@ std::optional<Word> find(const QList<Word>& words, const QString& text) {
   return std::nullopt;
 }
 
-// The grey value of the pixels of page 1 at 50 dpi, row by row.
+constexpr int kDpi = 150;
+
+// Page 1 of a PDF as a grey picture at kDpi.
 QImage rendered(const QString& pdf, const QString& base) {
-  PdfTest::Run(u"pdftoppm"_s, {u"-r"_s, u"50"_s, u"-gray"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, pdf, base});
+  PdfTest::Run(u"pdftoppm"_s, {u"-r"_s, QString::number(kDpi), u"-gray"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, pdf, base});
   QImage image(base + u"-1.pgm"_s);
   if (image.isNull()) image.load(base + u"-01.pgm"_s);
   return image;
 }
 
-// How many pixels of the column at x (0.1 mm) between y0 and y1 are grey.
-int greyPixelsDown(const QImage& image, int x, int y0, int y1) {
-  const auto px = [](int units) { return static_cast<int>(units * 50 / 254.0 + 0.5); };
-  int grey = 0;
+int px(int units) { return static_cast<int>(units * kDpi / 254.0 + 0.5); }
+
+// The darkest grey of each pixel row of the column at x (0.1 mm, three
+// pixels wide) between y0 and y1.
+QList<int> columnDown(const QImage& image, int x, int y0, int y1) {
+  QList<int> out;
   for (int y = px(y0); y < px(y1) && y < image.height(); ++y) {
     int darkest = 255;
     for (int dx = -1; dx <= 1; ++dx) darkest = std::min(darkest, qGray(image.pixel(std::clamp(px(x) + dx, 0, image.width() - 1), y)));
-    if (darkest < 200) ++grey;
+    out << darkest;
   }
+  return out;
+}
+
+int greyPixelsDown(const QImage& image, int x, int y0, int y1) {
+  int grey = 0;
+  for (const int g : columnDown(image, x, y0, y1)) grey += g < 200;
   return grey;
 }
 
@@ -289,7 +300,7 @@ TEST(CardPrint, FrontAndMirroredBackOnPaper) {
 }
 
 TEST(CardPrint, CutLinesAreDashedAndOptional) {
-  if (!PdfTest::HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+  if (!PdfTest::CanRender()) GTEST_SKIP() << "poppler-utils are not installed";
   TestTree tree;
   const TVocLib lib = numbered(2);
   TDocument d = documentFor(u"CW=90\nCH=60\nCX=2\nCY=3\n"_s, 2);
@@ -304,9 +315,14 @@ TEST(CardPrint, CutLinesAreDashedAndOptional) {
   const QImage lined = rendered(with, tree.file(u"mit"_s));
   ASSERT_FALSE(lined.isNull());
   const int grey = greyPixelsDown(lined, middle, g.top + 20, bottom - 20);
-  const int length = static_cast<int>((bottom - g.top - 40) * 50 / 254.0);
+  const int length = px(bottom - g.top - 40);
   EXPECT_GT(grey, length / 4);       // a line down the middle column border...
   EXPECT_LT(grey, length * 95 / 100);  // ...with gaps: dashed
+  // Grey, not black.
+  const QList<int> line = columnDown(lined, middle, g.top + 20, bottom - 20);
+  const int darkest = *std::min_element(line.begin(), line.end());
+  EXPECT_GT(darkest, 0x50);
+  EXPECT_LT(darkest, 0x80);
   // Away from the borders only the row lines cross the column.
   EXPECT_LE(greyPixelsDown(lined, middle - 300, g.top + 20, bottom - 20), 2 * (g.down - 1));
 
@@ -318,7 +334,7 @@ TEST(CardPrint, CutLinesAreDashedAndOptional) {
 }
 
 TEST(CardPrint, LongTextsAreClippedToTheirBox) {
-  if (!PdfTest::HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+  if (!PdfTest::CanRender()) GTEST_SKIP() << "poppler-utils are not installed";
   TestTree tree;
   TVocLib lib;
   lib.Items.clear();
@@ -338,7 +354,6 @@ TEST(CardPrint, LongTextsAreClippedToTheirBox) {
   const TDocument::Grid g = d.Fit();
   const QImage page = rendered(pdf, tree.file(u"lang"_s));
   ASSERT_FALSE(page.isNull());
-  const auto px = [](int units) { return static_cast<int>(units * 50 / 254.0); };
   int inside = 0;
   int outside = 0;
   for (int y = px(g.top + 20); y < px(g.top + 90); ++y) {
@@ -347,6 +362,22 @@ TEST(CardPrint, LongTextsAreClippedToTheirBox) {
   }
   EXPECT_GT(inside, 20);
   EXPECT_EQ(outside, 0);
+}
+
+TEST(CardPrint, ATemplateWithoutCardWidthStillPrintsItsTexts) {
+  if (!PdfTest::HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+  TestTree tree;
+  TDocument d = documentFor(u"CX=2\nCY=2\nID=v\nTEXT=$VOKABEL\nFH=5\n"_s, 3);
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  const QString pdf = tree.file(u"ohnebreite.pdf"_s);
+  PdfTest::ToPdf(printer, pdf);
+  ASSERT_TRUE(d.Print(printer, false, numbered(3)));
+  const QList<Word> words = wordsOf(pdf, 1);
+  const std::optional<Word> second = find(words, u"wort1"_s);
+  ASSERT_TRUE(second);
+  EXPECT_NEAR(second->x, 1050 + 20, 15);  // the paper shared by two cards
+  EXPECT_TRUE(find(words, u"wort2"_s));
 }
 
 TEST(ListPrint, RecordsTakeTheirLinesAndFillThePages) {
@@ -369,6 +400,10 @@ TEST(ListPrint, RecordsTakeTheirLinesAndFillThePages) {
   LibraryPrint::RecordLines tall = lines.at(0);
   tall.meanings = QStringList(80, u"x"_s);
   EXPECT_EQ(LibraryPrint::Pages({tall, lines.at(0)}, 2970).size(), 2);
+  // A word longer than the width stands on a line of its own; nothing loops.
+  const QStringList cut = PrintText::Wrap(u"Donaudampfschifffahrtsgesellschaft ab cd"_s, QFontMetricsF(font), 100);
+  EXPECT_EQ(cut, (QStringList{u"Donaudampfschifffahrtsgesellschaft"_s, u"ab cd"_s}));
+  EXPECT_EQ(PrintText::Wrap(u"a\n\nb"_s, QFontMetricsF(font), 100, 2), (QStringList{u"a"_s, QString()}));
   EXPECT_EQ(LibraryPrint::Abbreviation(0), u"N."_s);
   EXPECT_EQ(LibraryPrint::Abbreviation(3), u"kl. W."_s);
   EXPECT_EQ(LibraryPrint::Abbreviation(6), QString());
@@ -395,6 +430,27 @@ TEST(ListPrint, TheListOnPaper) {
   EXPECT_TRUE(first.contains(u"V."_s));
   EXPECT_TRUE(PdfTest::PageText(pdf, 2).contains(u"S. 2"_s));
   EXPECT_TRUE(PdfTest::PageText(pdf, 2).contains(u"wort69"_s));
+  // Where the parts of a line stand (the printable area starts at the
+  // printer's margin, so the places are measured from the first record).
+  const QList<Word> words = wordsOf(pdf, 1);
+  const std::optional<Word> w0 = find(words, u"wort0"_s);
+  const std::optional<Word> w1 = find(words, u"wort1"_s);
+  const std::optional<Word> b0 = find(words, u"bed0"_s);
+  const std::optional<Word> verb = find(words, u"V."_s);
+  ASSERT_TRUE(w0 && w1 && b0 && verb);
+  EXPECT_NEAR(w1->y - w0->y, 44, 3);            // one line each
+  EXPECT_NEAR(b0->x - w0->x, 1250 - 290, 5);    // the meanings' column
+  EXPECT_GT(verb->x, w0->x + 60);               // after the entry
+  EXPECT_LT(verb->x, w0->x + 910);
+  // Every record of the page is a noun but the verb and the adverb, which has none.
+  int abbreviations = 0;
+  int records = 0;
+  for (const Word& w : words) {
+    abbreviations += w.text == u"N."_s;
+    records += w.text.startsWith(u"wort"_s);
+  }
+  EXPECT_GT(records, 50);
+  EXPECT_EQ(abbreviations, records - 2);
 
   MessageRecorder messages;
   EXPECT_FALSE(LibraryPrint::Print(printer, numbered(0)));
@@ -422,7 +478,7 @@ TEST_F(CardDialog, OpensWithTheTemplateTheRecordsAndTheStoredShift) {
     EXPECT_EQ(d.lWordsSelected->text(), u"10 Vokabeln ausgewählt"_s);
     EXPECT_EQ(d.AlleSeiten->text(), u"Alle Seiten (2)"_s);
     EXPECT_EQ(d.Versatz->value(), -15);
-    EXPECT_EQ(d.mm->text(), u"-1.5 mm"_s);
+    EXPECT_EQ(d.mm->text(), u"-1,5 mm"_s);
     // Without a learner there is no score to filter by.
     EXPECT_FALSE(d.Filter->isEnabled());
     EXPECT_EQ(d.Filter->title(), u"Filter inaktiv - Benutzer nicht angemeldet"_s);
@@ -465,10 +521,22 @@ TEST_F(CardDialog, TheFittingMessageComesOncePerTemplate) {
   w.cardDialogShown = [&](TXPrintDlg& d) {
     EXPECT_TRUE(d.PrintSide(false));
     EXPECT_TRUE(d.PrintSide(true));
-    d.Tabs->setCurrentIndex(1);  // the preview draws without a message
+    // The preview draws the first page without a message.
+    d.show();
+    d.Tabs->setCurrentIndex(1);
+    const QImage front = d.FrontPreview->pixmap().toImage();
+    ASSERT_FALSE(front.isNull());
+    int dark = 0;
+    for (int y = 0; y < front.height(); ++y)
+      for (int x = 0; x < front.width(); ++x) dark += qGray(front.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 0);
+    EXPECT_EQ(messages.messages().size(), 1);
+    // Another template: its corrections are told again.
+    d.LoadTemplate(program.file(u"Editor/Karteikarten.txt"_s));
   };
   w.FilePrintCards();
-  EXPECT_EQ(messageTexts(), QStringList{u"3 Karten passen nicht nebeneinander auf die Seite!"_s});
+  EXPECT_EQ(messageTexts(), (QStringList{u"3 Karten passen nicht nebeneinander auf die Seite!"_s,
+                                         u"3 Karten passen nicht nebeneinander auf die Seite!"_s}));
   EXPECT_TRUE(QFile::exists(pdf));
 }
 
