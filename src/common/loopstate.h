@@ -25,6 +25,9 @@ class RunningLoop {
   }
   // A mouse click on the page; true when the loop used it.
   virtual bool Click() { return false; }
+  // The loop shows its own pages in the main window (a game): closing the
+  // window then only stops it, and the game's last page stays.
+  virtual bool OwnsPage() const { return false; }
 };
 
 // The running flag: which presentation or game loop owns the screen now, if

@@ -19,7 +19,7 @@ TSuperPresentation::TSuperPresentation(TSuperOptions& options, TBibliothek& libr
 QString TSuperPresentation::NotYetText(const QString& modeName) {
   return QStringLiteral("Der Modus \u201E") + modeName +
          QStringLiteral("\u201C ist in dieser Version noch nicht dabei. Bitte wählen Sie auf der Vokabelseite "
-                        "\u201Eklassisch\u201C oder \u201Eabgedreht\u201C.");
+                        "\u201Eklassisch\u201C, \u201Eabgedreht\u201C oder \u201ELas Vegas\u201C.");
 }
 
 void TSuperPresentation::StartPresentation() {
@@ -30,7 +30,8 @@ void TSuperPresentation::StartPresentation() {
     if (ShowVocabularyPage) ShowVocabularyPage();
     return;
   }
-  if (mode != 1 && mode != 2) {
+  const bool game = mode == TVocEinstellungen::ModusVegas;
+  if (mode != 1 && mode != 2 && !game) {
     ShowMessage(NotYetText(TVocEinstellungen::ModeName(mode)), MessageKind::Information);
     return;
   }
@@ -41,6 +42,11 @@ void TSuperPresentation::StartPresentation() {
   }
   library_.ResetCursor();
   if (options_.Flag(SuperOption::Musik)) options_.Music().Start();
+  // A game begins on its introduction page; the music plays on.
+  if (game) {
+    if (ShowCoursePage) ShowCoursePage(QStringLiteral("vegas/intro.htx"));
+    return;
+  }
   runFade(mode == 1);
   options_.Music().StopMusic();
   if (ShowVocabularyPage) ShowVocabularyPage();

@@ -31,6 +31,8 @@ class TSuperPresentation {
   std::function<bool(int key)> VolumeKeys;
   // Shows the vocabulary start page when a presentation has ended.
   std::function<void()> ShowVocabularyPage;
+  // Shows a page of the course's page folder (a game's introduction).
+  std::function<void(const QString& relativePath)> ShowCoursePage;
   // The window a presentation's messages belong to (none: the application's).
   QWidget* Parent = nullptr;
 

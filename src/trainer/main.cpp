@@ -19,6 +19,7 @@
 #include "sound/sampleplayer.h"
 #include "sound/txwavebase.h"
 #include "sound/wavebasedialog.h"
+#include "superlearning/gamecommands.h"
 #include "superlearning/supercommands.h"
 #include "superlearning/tsuperoptions.h"
 #include "superlearning/tsuperpresentation.h"
@@ -131,7 +132,17 @@ int main(int argc, char** argv) {
     query->SpeechOutput = [&superOptions] { return superOptions.Flag(SuperOption::Sprachausgabe); };
     query->StopMusic = [&superOptions] { superOptions.Music().StopMusic(); };
   }
+  presentation.ShowCoursePage = [&mainWindow](const QString& page) {
+    mainWindow.XPage()->setXFile(mainWindow.PageFolder() + page);
+  };
   RegisterSuperCommands(commands, presentation, superOptions, &mainWindow, presentation.ShowVocabularyPage);
+  // The games play on the main page with the questions of the vocabulary query.
+  std::unique_ptr<TGameCommands> games;
+  if (TVocQuery* query = mainWindow.Query()) {
+    games = std::make_unique<TGameCommands>(*mainWindow.XPage(), *query, library, superOptions, mainWindow.Loops(),
+                                            mainWindow.PageFolder());
+    games->Register(commands);
+  }
   mainWindow.ShowStartPage();
   // Answers of the games and of long rounds are kept at least every two minutes.
   QTimer autosave;

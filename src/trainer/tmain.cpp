@@ -247,8 +247,14 @@ void TMain::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  // A running presentation or game ends first, whatever comes next.
+  // A running presentation or game ends first, whatever comes next. A game
+  // on the page ends with a page of its own: the farewell comes with the next close.
+  const bool gameOnPage = loops_.Running() && loops_.Current()->OwnsPage();
   loops_.StopPresentation();
+  if (gameOnPage) {
+    event->ignore();
+    return;
+  }
   const QString bye = pagePath(QStringLiteral("bye.htx"));
   // Without a farewell page the window could never close: then end at once.
   if (page_->XFile().compare(QLatin1String("bye.htx"), Qt::CaseInsensitive) == 0 || !FileLookup::fileExists(bye)) {

@@ -25,7 +25,7 @@ class TVocEinstellungen {
   // Sprache: 0 German to Spanish (German entries), 1 Spanish to German, 2 both.
   enum { DeutschSpanisch = 0, SpanischDeutsch = 1, Beides = 2 };
   // Modus values the filter looks at.
-  enum { ModusAbfragen = 0, ModusSuperDD = 4, ModusAirport = 5, ModusFreeFall = 6 };
+  enum { ModusAbfragen = 0, ModusSuperDD = 4, ModusAirport = 5, ModusFreeFall = 6, ModusVegas = 7 };
 
   // "abfragen", "klassisch", "abgedreht", "techno", "superdd", "airport",
   // "freefall", "vegas", "super3d", "b3".

@@ -16,6 +16,7 @@
 //                            a scroll bar they are not meant to have, or hold
 //                            text too small or past the right edge
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QApplication>
 #include <cstdio>
@@ -276,7 +277,11 @@ int samplePages(const QStringList& args, bool drawSheet) {
     if (!read) return fail(error);
     samples = *read;
   }
-  const QStringList files = QDir(directory).entryList({QStringLiteral("*.htx")}, QDir::Files, QDir::Name);
+  // The pages of the folder and of its folders (the games' pages stand in folders of their own).
+  QStringList files;
+  QDirIterator it(directory, {QStringLiteral("*.htx")}, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) files.append(QDir(directory).relativeFilePath(it.next()));
+  files.sort();
   QList<SampledPage> pages;
   int problems = 0;
   for (const PageSample& s : samples.samplesFor(files)) {
