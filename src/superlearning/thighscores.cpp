@@ -27,6 +27,14 @@ std::optional<int> scoreOf(const QString& entry) {
   return score;
 }
 
+// An entry that ends as entries end: "$" + date + "]", or the default name.
+bool isComplete(const QString& entry) {
+  const QString rest = entry.mid(kScoreWidth);
+  if (rest == THighscores::kDefaultName) return true;
+  const qsizetype dollar = rest.lastIndexOf(QLatin1Char('$'));
+  return dollar >= 0 && rest.endsWith(QLatin1Char(']'));
+}
+
 QByteArray complemented(QByteArray bytes) {
   for (char& c : bytes) c = static_cast<char>(255 - static_cast<unsigned char>(c));
   return bytes;
@@ -57,7 +65,7 @@ QByteArray THighscores::Encode(const QStringList& entries) {
 QStringList THighscores::Decode(const QByteArray& bytes) {
   // Lines end with an uncomplemented CR LF. A name whose complement holds the
   // bytes CR LF ("ò" followed by "õ") splits its line: a piece that does not
-  // begin with a score belongs to the line before it.
+  // begin with a score continues a line that has not ended with its date.
   QStringList entries;
   qsizetype start = 0;
   while (start < bytes.size()) {
@@ -66,7 +74,7 @@ QStringList THighscores::Decode(const QByteArray& bytes) {
     const QString piece = Cp1252::decode(complemented(bytes.mid(start, end - start)));
     start = end + 2;
     if (piece.isEmpty()) continue;  // a blank line
-    if (scoreOf(piece) || entries.isEmpty())
+    if (scoreOf(piece) || entries.isEmpty() || isComplete(entries.last()))
       entries.append(piece);
     else
       entries.last() += Cp1252::decode(complemented(QByteArray("\r\n"))) + piece;

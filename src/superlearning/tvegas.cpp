@@ -195,10 +195,9 @@ void TVegas::announce(const QString& upper, const QString& lower, bool pressFrom
   upper_ = upper;
   lower_ = lower;
   pressed_ = false;
-  fadeIn(Duration(500), pressFromStart);
-  phase_ = Phase::Announcement;
+  fade(true, Duration(500), pressFromStart);
   hold(Duration(3000));
-  fadeOut(Duration(500));
+  fade(false, Duration(500), false);
 }
 
 void TVegas::playRound() {

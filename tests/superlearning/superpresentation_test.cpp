@@ -95,6 +95,16 @@ TEST(SuperPresentation, NothingActiveOrAModeStillToComeIsSaidBeforeAnythingStart
   query.presentation.StartPresentation();
   EXPECT_EQ(query.vocabularyPages, 1);
   EXPECT_TRUE(query.messages.messages().isEmpty());
+
+  // A game begins on its introduction page, and the vocabulary page waits.
+  Presentation game;
+  QStringList pages;
+  game.presentation.ShowCoursePage = [&pages](const QString& page) { pages << page; };
+  game.mode(u"vegas"_s);
+  game.presentation.StartPresentation();
+  EXPECT_EQ(pages, QStringList{u"vegas/intro.htx"_s});
+  EXPECT_EQ(game.vocabularyPages, 0);
+  EXPECT_TRUE(game.messages.messages().isEmpty());
 }
 
 TEST(SuperPresentation, TheShellKeepsItsWindowModeWhileAPresentationRuns) {

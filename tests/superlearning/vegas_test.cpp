@@ -1,0 +1,301 @@
+// The Las Vegas game in the trainer's main window, played by a script on
+// the loop clock: rounds, presses and their judging, energy and score, the
+// answers recorded, the special pairs, the highscore table and the ways a
+// game ends.
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QSet>
+#include <QTest>
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+#include "common/msclock.h"
+#include "common/random.h"
+#include "common/zstream.h"
+#include "pages/txpage.h"
+#include "superlearning/gamecommands.h"
+#include "superlearning/presentationtexts.h"
+#include "superlearning/thighscores.h"
+#include "superlearning/tsuperoptions.h"
+#include "superlearning/tvegas.h"
+#include "superlearning/tvegaslist.h"
+#include "trainer/tmain.h"
+#include "vocabulary/vocabularyquery.h"
+#include "vocabulary/vocabularytestsupport.h"
+
+namespace {
+
+using namespace Qt::StringLiterals;
+using Phase = TVegas::Phase;
+
+QByteArray page(const QString& title) { return ZStream::compress(("<title>" + title + "</title>" + title).toUtf8()); }
+
+struct VegasGame : VocabularyFixture {
+  VegasGame() {
+    program.write(u"hzvk/main.htx"_s, page(u"Start"_s));
+    program.write(u"hzvk/bye.htx"_s, page(u"Auf Wiedersehen"_s));
+    for (const QString& p : {u"intro"_s, u"start"_s, u"highscore"_s, u"again"_s})
+      program.write(u"hzvk/vegas/"_s + p + u".htx"_s, page(p));
+    env.ReadDirectorySettings();
+    library.Clear(false);
+    const QStringList words{u"casa"_s, u"perro"_s, u"gato"_s,  u"mesa"_s,  u"libro"_s, u"árbol"_s,
+                            u"coche"_s, u"calle"_s, u"playa"_s, u"nube"_s, u"cielo"_s, u"puerta"_s};
+    const QStringList meanings{u"Haus"_s,   u"Hund"_s,   u"Katze"_s,  u"Tisch"_s,   u"Buch"_s,   u"Baum"_s,
+                               u"Auto"_s, u"Straße"_s, u"Strand"_s, u"Wolke"_s, u"Himmel"_s, u"Tür"_s};
+    for (int i = 0; i < words.size(); ++i) library.Add(record(words[i], meanings[i]));
+    library.AddEmpty();
+    library.Einstellungen.SetModus(TVocEinstellungen::ModusVegas);
+    window = std::make_unique<TMain>(env, &users, &library);
+    window->Query()->Reseed = [] {};
+    window->ShowStartPage();
+    games = std::make_unique<TGameCommands>(*window->XPage(), *window->Query(), library, options, window->Loops(),
+                                            window->PageFolder());
+    games->Register(window->Commands());
+    // The script follows the game from its first frame on.
+    QObject::connect(&window->Loops(), &LoopState::Started, [this] {
+      if (auto* g = dynamic_cast<TVegas*>(window->Loops().Current())) g->OnFrame = [this, g] { script(*g); };
+    });
+    Random::seed(11);
+  }
+
+  void play() { window->Dispatcher().Run(u"vegas"_s); }
+  QString shownPage() const { return window->XPage()->XFile(); }
+  bool logIn() { return users.CreateUser(u"anna"_s, QString()); }
+  int recordedVegasAnswers() const {
+    int n = 0;
+    for (const TXUserVoc& r : users.History().records()) n += static_cast<int>(r.kinds.count(QLatin1Char('v')));
+    return n;
+  }
+
+  ManualClock clock;
+  MsClock::Replace replace{clock};
+  TSuperOptions options{env};
+  std::unique_ptr<TMain> window;
+  std::unique_ptr<TGameCommands> games;
+  std::function<void(TVegas&)> script = [](TVegas&) {};
+};
+
+}  // namespace
+
+TEST(VegasGame, ARoundIsFourteenJudgedPressesThatScoreRefillAndCostEnergy) {
+  VegasGame t;
+  ASSERT_TRUE(t.logIn());
+  t.program.write(u"hzvk/vegas/vegas_S.txt"_s,
+                  crlfLines({u"¡Ojo!\tPass auf!\tAuge!"_s, u"rojo\t#CC2222\t#2255CC"_s, u"caro\tteuer\t.cara"_s,
+                             u"la casa\tdas Haus\t.la caza"_s, u"¡Qué va!\tAch was!"_s}));
+  // A table of nothing but zeros: any score of the game comes first.
+  QStringList zeros;
+  for (int i = 0; i < 10; ++i) zeros << THighscores::Entry(0, u"*zvk"_s, QDate());
+  t.program.write(u"hzvk/vegas/LVS.x"_s, THighscores::Encode(zeros));
+  int lastPair = 0, judgedInRound1 = 0, vocabularyJudged = 0, specialJudged = 0, right = 0;
+  int model = 100;  // the energy as the rules give it
+  bool mismatch = false;
+  int finalScore = -1;
+  t.script = [&](TVegas& g) {
+    if (g.Round() >= 2) {
+      if (finalScore < 0) {
+        finalScore = g.Score();
+        // The energy the pairs and presses of round 1 left.
+        EXPECT_EQ(g.Energy(), model);
+        g.Stop();
+      }
+      return;
+    }
+    if (g.phase() != Phase::Hold || g.PairsShown() == lastPair) return;
+    lastPair = g.PairsShown();
+    // The fade-in drained one point.
+    if (g.Energy() != model - 1) mismatch = true;
+    model -= 1;
+    // Every right pair is taken, and every third wrong one by mistake.
+    const bool press = g.PairRight() || lastPair % 3 == 0;
+    model -= 1;  // the hold drains another
+    if (press) {
+      g.Press();
+      ++judgedInRound1;
+      (g.PairFromVocabulary() ? vocabularyJudged : specialJudged)++;
+      if (g.PairRight()) {
+        ++right;
+        model = std::min(100, model + 6);
+      } else {
+        model = std::max(0, model - 12);
+      }
+    }
+  };
+  t.play();
+  EXPECT_FALSE(mismatch);
+  EXPECT_EQ(judgedInRound1, 14);
+  EXPECT_EQ(finalScore, right);
+  EXPECT_GT(specialJudged, 0);
+  // Answers to the library's records were kept; the special pairs kept none.
+  EXPECT_EQ(t.recordedVegasAnswers(), vocabularyJudged);
+  for (const TXUserVoc& r : t.users.History().records())
+    for (QChar c : r.results) EXPECT_TRUE(c == QChar(65 + 8) || c == QChar(65 - 8)) << r.key.toStdString();
+  // Stopped: the highscore page, with the learner's score in the table.
+  EXPECT_EQ(t.shownPage(), u"highscore.htx"_s);
+  EXPECT_EQ(t.window->XPage()->GetVariable(u"score"_s), QString::number(right));
+  THighscores table(t.program.file(u"hzvk/vegas/LVS.x"_s));
+  EXPECT_EQ(table.RankAt(1).name, u"anna"_s);
+  EXPECT_EQ(table.RankAt(1).score.trimmed(), QString::number(right));
+  EXPECT_EQ(table.RankAt(2).name, u"*zvk"_s);
+  EXPECT_FALSE(t.window->Loops().Running());
+  EXPECT_TRUE(t.messages.messages().isEmpty());
+}
+
+TEST(VegasGame, NeverPressingEndsAfterFiftyPairsWithGameOverAndRecordsNothing) {
+  VegasGame t;
+  ASSERT_TRUE(t.logIn());
+  t.options.SetValue(SuperOption::VegasFaktor, 200);
+  int lastPair = 0, wrongInRow = 0, longestWrongRun = 0;
+  qint64 firstPairAt = -1;
+  t.script = [&](TVegas& g) {
+    if (g.phase() != Phase::FadeIn || g.PairsShown() == lastPair) return;
+    lastPair = g.PairsShown();
+    if (firstPairAt < 0) firstPairAt = t.clock.Now();
+    wrongInRow = g.PairRight() ? 0 : wrongInRow + 1;
+    longestWrongRun = std::max(longestWrongRun, wrongInRow);
+  };
+  t.play();
+  EXPECT_EQ(lastPair, 50);
+  EXPECT_EQ(t.shownPage(), u"again.htx"_s);
+  EXPECT_EQ(t.window->XPage()->GetVariable(u"score"_s), u"0"_s);
+  EXPECT_EQ(t.recordedVegasAnswers(), 0);
+  // After four wrong pairs in a row the next one is right.
+  EXPECT_GE(longestWrongRun, 2);
+  EXPECT_LE(longestWrongRun, 4);
+  // At double speed the announcement takes 250 + 1500 + 250 ms.
+  EXPECT_GE(firstPairAt, 2000);
+  EXPECT_LE(firstPairAt, 2000 + 2 * TVegas::kFrameMs);
+  // A score of 0 does not reach the default table, which is written all the same.
+  THighscores table(t.program.file(u"hzvk/vegas/LVS.x"_s));
+  EXPECT_EQ(table.RankAt(10).score, u"     10"_s);
+}
+
+TEST(VegasGame, PressesCountOnlyOnceATextIsHalfVisibleButSkipTheFirstAnnouncement) {
+  VegasGame t;
+  qint64 firstPairAt = -1;
+  int lastPair = 0;
+  bool pressedEarly = false, reachedHold = false;
+  int scoreAtHold = -1;
+  t.script = [&](TVegas& g) {
+    if (g.phase() == Phase::Announcement && g.Round() == 1 && t.clock.Now() == 0) g.Press();
+    if (g.phase() == Phase::FadeIn && g.PairsShown() != lastPair) {
+      lastPair = g.PairsShown();
+      if (firstPairAt < 0) firstPairAt = t.clock.Now();
+      if (lastPair == 2) {
+        // The text has only begun to appear: this press does not count.
+        EXPECT_FALSE(g.PressAllowed());
+        g.Press();
+        pressedEarly = true;
+      }
+    }
+    if (pressedEarly && g.PairsShown() == 2 && g.phase() == Phase::Hold && !reachedHold) {
+      reachedHold = true;
+      scoreAtHold = g.Score();
+    }
+    if (g.PairsShown() == 3) g.Stop();
+  };
+  t.play();
+  // The press at the start skipped the rest of the first announcement.
+  EXPECT_GE(firstPairAt, 0);
+  EXPECT_LT(firstPairAt, 500);
+  EXPECT_TRUE(reachedHold);
+  EXPECT_EQ(scoreAtHold, 0);
+  EXPECT_EQ(t.shownPage(), u"highscore.htx"_s);
+}
+
+TEST(VegasGame, EscapeAndClosingTheWindowStopTheGameWhichShowsItsOwnLastPage) {
+  {
+    SCOPED_TRACE("Escape");
+    VegasGame t;
+    bool sent = false;
+    t.script = [&](TVegas& g) {
+      if (!sent && g.PairsShown() == 2) {
+        sent = true;
+        QTest::keyClick(t.window->XPage(), Qt::Key_Escape);
+      }
+    };
+    t.play();
+    EXPECT_EQ(t.shownPage(), u"highscore.htx"_s);
+  }
+  {
+    SCOPED_TRACE("closing");
+    VegasGame t;
+    bool sent = false;
+    t.script = [&](TVegas& g) {
+      if (!sent && g.PairsShown() == 2) {
+        sent = true;
+        t.window->close();
+      }
+    };
+    t.play();
+    // The close stopped the game: its page stays, the farewell waits for the next close.
+    EXPECT_EQ(t.shownPage(), u"highscore.htx"_s);
+    t.window->close();
+    EXPECT_EQ(t.shownPage(), u"bye.htx"_s);
+  }
+}
+
+TEST(VegasGame, TheGameNeedsItsModeAndActiveRecordsAndSaysSo) {
+  VegasGame t;
+  t.library.Einstellungen.SetModus(TVocEinstellungen::ModeIndex(u"klassisch"_s));
+  t.play();
+  ASSERT_EQ(t.messages.messages().size(), 1);
+  EXPECT_EQ(t.messages.messages()[0].text, TVegas::kNotChosen);
+  t.library.Einstellungen.SetModus(TVocEinstellungen::ModusVegas);
+  t.library.Einstellungen.SetSprache(0);  // German entries only: none in this library
+  t.play();
+  ASSERT_EQ(t.messages.messages().size(), 2);
+  EXPECT_EQ(t.messages.messages()[1].text, PresentationTexts::kNoneActive);
+  EXPECT_EQ(t.shownPage(), u"main.htx"_s);
+}
+
+TEST(VegasPairs, SpecialPairsAreMadeWrongOnlyByTheirExtraOrANeighbour) {
+  Random::seed(3);
+  TVegasList three;
+  for (const char* w : {"uno", "dos", "tres"}) three.Add({QString::fromUtf8(w), u"Zahl "_s + QString::fromUtf8(w), {}});
+  for (int i = 0; i < 200; ++i) EXPECT_TRUE(three.Draw().Right);
+
+  TVegasList list;
+  list.Add({u"caro"_s, u"teuer"_s, u".cara"_s});
+  list.Add({u"rojo"_s, u"#CC2222"_s, u"#2255CC"_s});
+  list.Add({u"¡Ojo!"_s, u"Pass auf!"_s, u"Auge!"_s});
+  list.Add({u"uno"_s, u"eins"_s, {}});
+  list.Add({u"dos"_s, u"zwei"_s, {}});
+  QSet<QString> wrongShown;
+  for (int i = 0; i < 2000; ++i) {
+    const TVegasList::Shown s = list.Draw();
+    if (!s.Right) wrongShown.insert(s.Upper + u"|"_s + s.Lower);
+  }
+  EXPECT_TRUE(wrongShown.contains(u"cara|teuer"_s));
+  EXPECT_TRUE(wrongShown.contains(u"rojo|#2255CC"_s));
+  EXPECT_TRUE(wrongShown.contains(u"¡Ojo!|Auge!"_s));
+  // The fourth and fifth pairs take the meaning of a pair one or two lines up.
+  EXPECT_TRUE(wrongShown.contains(u"uno|Pass auf!"_s));
+  EXPECT_TRUE(wrongShown.contains(u"dos|eins"_s));
+  EXPECT_TRUE(wrongShown.contains(u"dos|Pass auf!"_s));
+  for (const QString& w : wrongShown) EXPECT_FALSE(w.startsWith(u"dos|zwei"_s));
+
+  TestTree dir;
+  dir.write(u"vegas_S.txt"_s, crlfLines({u"Kopfzeile ohne Tabulator"_s, u"casa\tHaus"_s, u"\tleer"_s, u"leer\t"_s,
+                                         u"perro\tHund\t.pero"_s}));
+  TVegasList read;
+  read.Load(dir.file(u"vegas_S.txt"_s));
+  ASSERT_EQ(read.Count(), 2);
+  EXPECT_EQ(read.At(1).Extra, u".pero"_s);
+  TVegasList missing;
+  missing.Load(dir.file(u"fehlt.txt"_s));
+  EXPECT_TRUE(missing.IsEmpty());
+}
+
+TEST(VegasPairs, AMeaningShowsOneOfItsAlternativesWithoutExplanations) {
+  Random::seed(5);
+  QSet<QString> shown;
+  for (int i = 0; i < 100; ++i) shown.insert(TVegas::OneAlternative(u"marca (f); [Spielmarke] ficha (f)"_s));
+  EXPECT_EQ(shown, (QSet<QString>{u"marca (f)"_s, u"ficha (f)"_s}));
+  EXPECT_EQ(TVegas::OneAlternative(u"Haus; "_s), u"Haus"_s);
+  EXPECT_EQ(TVegas::OneAlternative(u"[offen ohne Ende"_s), u"[offen ohne Ende"_s);
+  EXPECT_FALSE(TVegas::AvailableFonts().isEmpty());
+}
