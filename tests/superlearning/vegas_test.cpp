@@ -136,6 +136,8 @@ TEST(VegasGame, ARoundIsFourteenJudgedPressesThatScoreRefillAndCostEnergy) {
   // Stopped: the highscore page, with the learner's score in the table.
   EXPECT_EQ(t.shownPage(), u"highscore.htx"_s);
   EXPECT_EQ(t.window->XPage()->GetVariable(u"score"_s), QString::number(right));
+  EXPECT_EQ(t.window->XPage()->GetVariable(u"platz"_s), u"1"_s);
+  EXPECT_TRUE(t.window->XPage()->IsCondition(u"platz"_s));
   THighscores table(t.program.file(u"hzvk/vegas/LVS.x"_s));
   EXPECT_EQ(table.RankAt(1).name, u"anna"_s);
   EXPECT_EQ(table.RankAt(1).score.trimmed(), QString::number(right));
@@ -161,6 +163,7 @@ TEST(VegasGame, NeverPressingEndsAfterFiftyPairsWithGameOverAndRecordsNothing) {
   EXPECT_EQ(lastPair, 50);
   EXPECT_EQ(t.shownPage(), u"again.htx"_s);
   EXPECT_EQ(t.window->XPage()->GetVariable(u"score"_s), u"0"_s);
+  EXPECT_FALSE(t.window->XPage()->IsCondition(u"platz"_s));
   EXPECT_EQ(t.recordedVegasAnswers(), 0);
   // After four wrong pairs in a row the next one is right.
   EXPECT_GE(longestWrongRun, 2);
