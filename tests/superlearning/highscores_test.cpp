@@ -166,7 +166,7 @@ TEST(Highscores, DamagedOrUnusualFilesLoseNoScore) {
   }
 }
 
-TEST(Highscores, AFailedWriteIsSaidAndLeavesTheOldFileWhole) {
+TEST(Highscores, AFailedWriteIsSaidOnceAndATableIsWrittenWhenItGoes) {
   {
     Table t;
     THighscores table(t.dir.path() + u"fehlt/LVS.x"_s);
