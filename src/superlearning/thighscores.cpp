@@ -143,6 +143,12 @@ void THighscores::Publish(TXPage& page) const {
   }
 }
 
+void THighscores::PublishResult(TXPage& page, int score, int index) {
+  page.SetVariable(QStringLiteral("score"), QString::number(score));
+  page.SetVariable(QStringLiteral("platz"), index < 0 ? QString() : QString::number(kEntries - index));
+  page.SetCondition(QStringLiteral("platz"), index >= 0);
+}
+
 bool THighscores::Close() {
   if (closed_) return true;
   closed_ = true;

@@ -37,6 +37,9 @@ class THighscores {
   // The thirty page variables "highs1".."highs10", "highn1".."highn10" and
   // "highd1".."highd10", rank 1 the best.
   void Publish(TXPage& page) const;
+  // A game's result for its last page: "score", and the place it took in
+  // the table as the variable and condition "platz" (none when it fell out).
+  static void PublishResult(TXPage& page, int score, int index);
   // Writes the file (through a temporary file); on failure the warning
   // "Highscore konnte nicht gespeichert werden!". Later calls do nothing.
   bool Close();

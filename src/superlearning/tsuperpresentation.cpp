@@ -19,7 +19,7 @@ TSuperPresentation::TSuperPresentation(TSuperOptions& options, TBibliothek& libr
 QString TSuperPresentation::NotYetText(const QString& modeName) {
   return QStringLiteral("Der Modus \u201E") + modeName +
          QStringLiteral("\u201C ist in dieser Version noch nicht dabei. Bitte wählen Sie auf der Vokabelseite "
-                        "\u201Eklassisch\u201C, \u201Eabgedreht\u201C oder \u201ELas Vegas\u201C.");
+                        "\u201Eklassisch\u201C, \u201Eabgedreht\u201C, \u201EFree Fall\u201C oder \u201ELas Vegas\u201C.");
 }
 
 void TSuperPresentation::StartPresentation() {
@@ -30,7 +30,7 @@ void TSuperPresentation::StartPresentation() {
     if (ShowVocabularyPage) ShowVocabularyPage();
     return;
   }
-  const bool game = mode == TVocEinstellungen::ModusVegas;
+  const bool game = mode == TVocEinstellungen::ModusVegas || mode == TVocEinstellungen::ModusFreeFall;
   if (mode != 1 && mode != 2 && !game) {
     ShowMessage(NotYetText(TVocEinstellungen::ModeName(mode)), MessageKind::Information);
     return;
@@ -44,7 +44,9 @@ void TSuperPresentation::StartPresentation() {
   if (options_.Flag(SuperOption::Musik)) options_.Music().Start();
   // A game begins on its introduction page; the music plays on.
   if (game) {
-    if (ShowCoursePage) ShowCoursePage(QStringLiteral("vegas/intro.htx"));
+    if (ShowCoursePage)
+      ShowCoursePage(mode == TVocEinstellungen::ModusVegas ? QStringLiteral("vegas/intro.htx")
+                                                           : QStringLiteral("freefall/intro.htx"));
     return;
   }
   runFade(mode == 1);

@@ -186,10 +186,7 @@ void TVegas::Run(LoopState& loops) {
     announce(QStringLiteral("TIME UP"), QStringLiteral("GAME OVER"), true);
   phase_ = Phase::Over;
   page_.SetOverlay(false);
-  // The last page says the score and its place in the table (condition and variable "platz").
-  page_.SetVariable(QStringLiteral("score"), QString::number(score_));
-  page_.SetVariable(QStringLiteral("platz"), rank_ < 0 ? QString() : QString::number(THighscores::kEntries - rank_));
-  page_.SetCondition(QStringLiteral("platz"), rank_ >= 0);
+  THighscores::PublishResult(page_, score_, rank_);
   page_.setXFile(folder_ + (stopped ? QStringLiteral("highscore.htx") : QStringLiteral("again.htx")));
 }
 

@@ -139,8 +139,8 @@ int main(int argc, char** argv) {
   // The games play on the main page with the questions of the vocabulary query.
   std::unique_ptr<TGameCommands> games;
   if (TVocQuery* query = mainWindow.Query()) {
-    games = std::make_unique<TGameCommands>(*mainWindow.XPage(), *query, library, superOptions, mainWindow.Loops(),
-                                            mainWindow.PageFolder());
+    games = std::make_unique<TGameCommands>(*mainWindow.XPage(), *query, library, superOptions, &samplePlayer,
+                                            mainWindow.Loops(), mainWindow.PageFolder());
     games->Register(commands);
   }
   mainWindow.ShowStartPage();

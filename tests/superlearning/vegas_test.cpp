@@ -25,56 +25,36 @@
 #include "trainer/tmain.h"
 #include "vocabulary/vocabularyquery.h"
 #include "vocabulary/vocabularytestsupport.h"
+#include "gametestsupport.h"
 
 namespace {
 
 using namespace Qt::StringLiterals;
 using Phase = TVegas::Phase;
 
-QByteArray page(const QString& title) { return ZStream::compress(("<title>" + title + "</title>" + title).toUtf8()); }
+QList<TVokabel> vegasRecords() {
+  const QStringList words{u"casa"_s, u"perro"_s, u"gato"_s,  u"mesa"_s,  u"libro"_s, u"árbol"_s,
+                          u"coche"_s, u"calle"_s, u"playa"_s, u"nube"_s, u"cielo"_s, u"puerta"_s};
+  const QStringList meanings{u"Haus"_s,   u"Hund"_s,   u"Katze"_s,  u"Tisch"_s,   u"Buch"_s,   u"Baum"_s,
+                             u"Auto"_s, u"Straße"_s, u"Strand"_s, u"Wolke"_s, u"Himmel"_s, u"Tür"_s};
+  QList<TVokabel> out;
+  for (int i = 0; i < words.size(); ++i) out << record(words[i], meanings[i]);
+  return out;
+}
 
-struct VegasGame : VocabularyFixture {
-  VegasGame() {
-    program.write(u"hzvk/main.htx"_s, page(u"Start"_s));
-    program.write(u"hzvk/bye.htx"_s, page(u"Auf Wiedersehen"_s));
-    for (const QString& p : {u"intro"_s, u"start"_s, u"highscore"_s, u"again"_s})
-      program.write(u"hzvk/vegas/"_s + p + u".htx"_s, page(p));
-    env.ReadDirectorySettings();
-    library.Clear(false);
-    const QStringList words{u"casa"_s, u"perro"_s, u"gato"_s,  u"mesa"_s,  u"libro"_s, u"árbol"_s,
-                            u"coche"_s, u"calle"_s, u"playa"_s, u"nube"_s, u"cielo"_s, u"puerta"_s};
-    const QStringList meanings{u"Haus"_s,   u"Hund"_s,   u"Katze"_s,  u"Tisch"_s,   u"Buch"_s,   u"Baum"_s,
-                               u"Auto"_s, u"Straße"_s, u"Strand"_s, u"Wolke"_s, u"Himmel"_s, u"Tür"_s};
-    for (int i = 0; i < words.size(); ++i) library.Add(record(words[i], meanings[i]));
-    library.AddEmpty();
-    library.Einstellungen.SetModus(TVocEinstellungen::ModusVegas);
-    window = std::make_unique<TMain>(env, &users, &library);
-    window->Query()->Reseed = [] {};
-    window->ShowStartPage();
-    games = std::make_unique<TGameCommands>(*window->XPage(), *window->Query(), library, options, window->Loops(),
-                                            window->PageFolder());
-    games->Register(window->Commands());
+struct VegasGame : GameShell {
+  VegasGame()
+      : GameShell(TVocEinstellungen::ModusVegas, u"vegas/"_s, {u"intro"_s, u"start"_s, u"highscore"_s, u"again"_s},
+                  vegasRecords()) {
     // The script follows the game from its first frame on.
     QObject::connect(&window->Loops(), &LoopState::Started, [this] {
       if (auto* g = dynamic_cast<TVegas*>(window->Loops().Current())) g->OnFrame = [this, g] { script(*g); };
     });
-    Random::seed(11);
   }
 
-  void play() { window->Dispatcher().Run(u"vegas"_s); }
-  QString shownPage() const { return window->XPage()->XFile(); }
-  bool logIn() { return users.CreateUser(u"anna"_s, QString()); }
-  int recordedVegasAnswers() const {
-    int n = 0;
-    for (const TXUserVoc& r : users.History().records()) n += static_cast<int>(r.kinds.count(QLatin1Char('v')));
-    return n;
-  }
+  void play() { run(u"vegas"_s); }
+  int recordedVegasAnswers() const { return recordedAnswers(QLatin1Char('v')); }
 
-  ManualClock clock;
-  MsClock::Replace replace{clock};
-  TSuperOptions options{env};
-  std::unique_ptr<TMain> window;
-  std::unique_ptr<TGameCommands> games;
   std::function<void(TVegas&)> script = [](TVegas&) {};
 };
 
