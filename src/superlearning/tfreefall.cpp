@@ -217,7 +217,9 @@ QString TFreeFall::displayMarkup(bool spaced) const {
   }
   flush();
   if (inBad) out += QStringLiteral("<+good>");
-  if (revealed_ && !recording_.isEmpty())
+  // The word over, its recording is a click away: after a reveal, and on the
+  // spaced display after a solution too.
+  if ((revealed_ || (spaced && wordOver_)) && !recording_.isEmpty())
     out = QStringLiteral("<a href=") + kQuote + MarkupText::EscapeTarget(recording_) + kQuote +
           QStringLiteral("><+good>") + out + QStringLiteral("</a>");
   return out;
@@ -229,6 +231,7 @@ void TFreeFall::showPage() {
   page_.SetVariable(QStringLiteral("wort"), displayMarkup(true));
   page_.SetVariable(QStringLiteral("level"), QString::number(level_));
   page_.SetVariable(QStringLiteral("score"), QString::number(score_));
+  page_.SetCondition(QStringLiteral("hoeren"), wordOver_ && !recording_.isEmpty());
   page_.setXFile(folder_ + QStringLiteral("hm.htx"));
 }
 

@@ -109,13 +109,20 @@ TEST(FreeFallGame, AWordSolvedInFourGuessesScoresByLevelAndTimeAndIsRecorded) {
 TEST(FreeFallGame, AWordLostAtTheBottomAndOneGivenUpCostWhatTheRulesSay) {
   FreeFallGame t({record(u"casa"_s, u"Haus"_s), record(u"año"_s, u"Jahr"_s), record(u"ir de compras"_s, u"einkaufen"_s)});
   ASSERT_TRUE(t.logIn());
+  t.options.SetFlag(SuperOption::Sprachausgabe, true);
+  t.library.recordingPath = [](const QString& text) {
+    return text == u"casa"_s ? u"/aufnahmen/casa.wav"_s : QString();
+  };
   t.guess(u"bdefgh"_s);  // six misses
   t.then([&](TFreeFall& g) {
     EXPECT_TRUE(g.WordOver());
     EXPECT_TRUE(g.Revealed());
     EXPECT_EQ(g.Score(), 0);
     EXPECT_EQ(t.var(u"bild"_s), u"<img src=\"s2.bmp\">"_s);
-    EXPECT_EQ(t.var(u"FreeFall"_s), u"<+bad>casa<+good>"_s);
+    // The revealed word, its letters marked, is the link to its recording.
+    EXPECT_EQ(t.var(u"FreeFall"_s), u"<a href=\"/aufnahmen/casa.wav\"><+good><+bad>casa<+good></a>"_s);
+    EXPECT_EQ(t.var(u"wort"_s), u"<a href=\"/aufnahmen/casa.wav\"><+good><+bad>c\u2009a\u2009s\u2009a<+good></a>"_s);
+    EXPECT_TRUE(t.condition(u"hoeren"_s));
     EXPECT_TRUE(t.condition(u"cont"_s));
     // Letters of a word that is over change nothing.
     t.run(u"hmc"_s);
@@ -133,6 +140,7 @@ TEST(FreeFallGame, AWordLostAtTheBottomAndOneGivenUpCostWhatTheRulesSay) {
     t.run(u"giveup"_s);
     EXPECT_EQ(g.Score(), 0);
     EXPECT_EQ(t.var(u"FreeFall"_s), u"añ<+bad>o<+good>"_s);
+    EXPECT_FALSE(t.condition(u"hoeren"_s));  // no recording
     EXPECT_EQ(t.var(u"bild"_s), u"<img src=\"s8.bmp\">"_s);
     t.run(u"giveup"_s);  // no word in play: nothing happens
     EXPECT_EQ(g.Score(), 0);
