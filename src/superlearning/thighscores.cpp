@@ -73,7 +73,8 @@ QStringList THighscores::Decode(const QByteArray& bytes) {
     if (end < 0) end = bytes.size();
     const QString piece = Cp1252::decode(complemented(bytes.mid(start, end - start)));
     start = end + 2;
-    if (piece.isEmpty()) continue;  // a blank line
+    // A blank line, unless it lies inside a name.
+    if (piece.isEmpty() && (entries.isEmpty() || isComplete(entries.last()))) continue;
     if (scoreOf(piece) || entries.isEmpty() || isComplete(entries.last()))
       entries.append(piece);
     else
@@ -126,7 +127,7 @@ THighscores::Rank THighscores::RankAt(int rank) const {
     out.name = rest.left(kNameLength);
     return out;
   }
-  out.name = rest.left(std::min<qsizetype>(dollar, kNameLength));
+  out.name = rest.left(dollar);
   out.date = rest.mid(dollar + 1);
   if (out.date.endsWith(QLatin1Char(']'))) out.date.chop(1);
   return out;

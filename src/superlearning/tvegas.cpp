@@ -206,7 +206,7 @@ void TVegas::playRound() {
   while (!stop_ && energy_ > 0 && presses_ <= kPressesPerRound) {
     base_ = Qt::black;
     randomFont();
-    choosePair();
+    if (!choosePair()) return;
     ++pairs_;
     if (!stop_) fadeIn(Duration(500), false);
     drain();
@@ -221,7 +221,13 @@ void TVegas::playRound() {
   }
 }
 
-void TVegas::choosePair() {
+bool TVegas::DrawRight(int wrongInRow) {
+  if (Random::below(10) > 4) return true;
+  if (wrongInRow == 3 && Random::below(10) > 4) return true;
+  return wrongInRow >= 4;
+}
+
+bool TVegas::choosePair() {
   const int remembered = std::max(1, std::min(20, activeCount_));
   QString key;
   for (int draw = 0;; ++draw) {
@@ -230,7 +236,7 @@ void TVegas::choosePair() {
       stop_ = true;
       upper_.clear();
       lower_.clear();
-      return;
+      return false;
     }
     key = recordKey(query_.Task(0).Frage);
     if (std::find(recent_.begin(), recent_.end(), key) == recent_.end() || draw >= kMaxDraws) break;
@@ -241,14 +247,7 @@ void TVegas::choosePair() {
   const TVocAufgabe& task = query_.Task(0);
   upper_ = task.Frage.Vokabel;
   fromVocabulary_ = true;
-  const int r = Random::below(10);
-  bool right = false;
-  if (r > 4)
-    right = true;
-  else if (wrongInRow_ == 3 && Random::below(10) > 4)
-    right = true;
-  else if (wrongInRow_ >= 4)
-    right = true;
+  const bool right = DrawRight(wrongInRow_);
   // A wrong pair takes one of the wrong meanings that were found; without
   // any the pair is a right one.
   std::vector<int> wrong;
@@ -270,11 +269,13 @@ void TVegas::choosePair() {
     choice_ = shown.Right ? 0 : 1;
     fromVocabulary_ = false;
   }
+  // A colour block: the hexadecimal number after "#" (RGB), black when it is none.
   if (lower_.startsWith(QLatin1Char('#'))) {
     bool ok = false;
-    const uint rgb = lower_.mid(1, 6).toUInt(&ok, 16);
-    special_ = ok && lower_.size() >= 7 ? QColor(QRgb(rgb)) : QColor(Qt::black);
+    const uint rgb = lower_.mid(1).trimmed().toUInt(&ok, 16);
+    special_ = ok && rgb <= 0xFFFFFF ? QColor(QRgb(rgb)) : QColor(Qt::black);
   }
+  return true;
 }
 
 void TVegas::fadeIn(int ms, bool pressFromStart) {

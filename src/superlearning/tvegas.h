@@ -95,13 +95,17 @@ class TVegas : public RunningLoop {
   // One of the alternatives of a meaning text (split at ";", explanations in
   // square brackets removed), drawn at random.
   static QString OneAlternative(const QString& meaning);
+  // Whether the next pair is a right one: one in two, and surely so after
+  // four wrong pairs in a row (more likely after three).
+  static bool DrawRight(int wrongInRow);
   // A duration of the game at the speed of the options.
   int Duration(int ms) const;
 
  private:
   void announce(const QString& upper, const QString& lower, bool pressFromStart = false);
   void playRound();
-  void choosePair();
+  // False when no question could be drawn (the game then stops).
+  bool choosePair();
   void fadeIn(int ms, bool pressFromStart);
   void fadeOut(int ms);
   void fade(bool in, int ms, bool pressFromStart);

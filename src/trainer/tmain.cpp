@@ -199,8 +199,17 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
       if (loop->KeyDown(*key)) return true;
       if (!key->text().isEmpty() && loop->KeyPress(*key)) return true;
     }
-  } else if (event->type() == QEvent::MouseButtonPress) {
-    if (RunningLoop* loop = loops_.Current(); loop && loop->Click()) return true;
+  } else if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+    // A quick second click is a click of the game too.
+    if (RunningLoop* loop = loops_.Current(); loop && loop->Click()) {
+      swallowRelease_ = true;
+      return true;
+    }
+  } else if (event->type() == QEvent::MouseButtonRelease && swallowRelease_) {
+    // The release of a click the game took belongs to it as well, also when
+    // the game has ended meanwhile: it must not follow a link of the next page.
+    swallowRelease_ = false;
+    return true;
   }
   return QWidget::eventFilter(watched, event);
 }

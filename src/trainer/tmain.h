@@ -136,4 +136,5 @@ class TMain : public QWidget {
   std::vector<PictureSource> pictureSources_;
   ScreenSaverInhibitor screenSaver_;
   bool ending_ = false;
+  bool swallowRelease_ = false;
 };

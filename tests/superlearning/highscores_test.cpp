@@ -109,6 +109,20 @@ TEST(Highscores, DamagedOrUnusualFilesLoseNoScore) {
     THighscores again(t.path);
     EXPECT_EQ(again.RankAt(2).name, name);
     EXPECT_EQ(again.RankAt(4).name, u"òõ"_s);
+  }
+  {
+    SCOPED_TRACE("two line ends in a row inside a name, and a long name");
+    Table t;
+    const QString twice = u"Aòõòõb"_s;
+    const QString longName = u"Maria de los Ángeles Fernández García"_s;
+    {
+      THighscores table(t.path);
+      table.AddScore(95, twice);
+      table.AddScore(85, longName);
+    }
+    THighscores again(t.path);
+    EXPECT_EQ(again.RankAt(2).name, twice);
+    EXPECT_EQ(again.RankAt(4).name, longName);
     EXPECT_EQ(again.Entries().size(), 10);
   }
   {

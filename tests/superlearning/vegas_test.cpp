@@ -26,6 +26,7 @@
 #include "vocabulary/vocabularyquery.h"
 #include "vocabulary/vocabularytestsupport.h"
 #include "gametestsupport.h"
+#include "trainer/pageclick.h"
 
 namespace {
 
@@ -43,9 +44,9 @@ QList<TVokabel> vegasRecords() {
 }
 
 struct VegasGame : GameShell {
-  VegasGame()
+  explicit VegasGame(const QList<TVokabel>& records = vegasRecords())
       : GameShell(TVocEinstellungen::ModusVegas, u"vegas/"_s, {u"intro"_s, u"start"_s, u"highscore"_s, u"again"_s},
-                  vegasRecords()) {
+                  records) {
     // The script follows the game from its first frame on.
     QObject::connect(&window->Loops(), &LoopState::Started, [this] {
       if (auto* g = dynamic_cast<TVegas*>(window->Loops().Current())) g->OnFrame = [this, g] { script(*g); };
@@ -74,7 +75,9 @@ TEST(VegasGame, ARoundIsFourteenJudgedPressesThatScoreRefillAndCostEnergy) {
   int model = 100;  // the energy as the rules give it
   bool mismatch = false;
   int finalScore = -1;
+  QStringList lastAnnouncement;
   t.script = [&](TVegas& g) {
+    if (g.phase() == Phase::Announcement && finalScore >= 0) lastAnnouncement = {g.UpperText(), g.LowerText()};
     if (g.Round() >= 2) {
       if (finalScore < 0) {
         finalScore = g.Score();
@@ -93,7 +96,11 @@ TEST(VegasGame, ARoundIsFourteenJudgedPressesThatScoreRefillAndCostEnergy) {
     const bool press = g.PairRight() || lastPair % 3 == 0;
     model -= 1;  // the hold drains another
     if (press) {
-      g.Press();
+      // Space and clicks on the page, as the learner gives them.
+      if (lastPair % 2 == 0)
+        QTest::keyClick(t.window->XPage(), Qt::Key_Space);
+      else
+        QTest::mouseClick(t.window->XPage(), Qt::LeftButton, {}, QPoint(400, 400));
       ++judgedInRound1;
       (g.PairFromVocabulary() ? vocabularyJudged : specialJudged)++;
       if (g.PairRight()) {
@@ -107,6 +114,7 @@ TEST(VegasGame, ARoundIsFourteenJudgedPressesThatScoreRefillAndCostEnergy) {
   t.play();
   EXPECT_FALSE(mismatch);
   EXPECT_EQ(judgedInRound1, 14);
+  EXPECT_EQ(lastAnnouncement, (QStringList{u"BYE BYE"_s, u"SCORE "_s + QString::number(right)}));
   EXPECT_EQ(finalScore, right);
   EXPECT_GT(specialJudged, 0);
   // Answers to the library's records were kept; the special pairs kept none.
@@ -131,16 +139,29 @@ TEST(VegasGame, NeverPressingEndsAfterFiftyPairsWithGameOverAndRecordsNothing) {
   ASSERT_TRUE(t.logIn());
   t.options.SetValue(SuperOption::VegasFaktor, 200);
   int lastPair = 0, wrongInRow = 0, longestWrongRun = 0;
-  qint64 firstPairAt = -1;
+  qint64 firstPairAt = -1, fadeStart = -1;
+  QStringList lastAnnouncement;
+  bool earlyAllowed = false, lateRefused = false;
   t.script = [&](TVegas& g) {
-    if (g.phase() != Phase::FadeIn || g.PairsShown() == lastPair) return;
-    lastPair = g.PairsShown();
-    if (firstPairAt < 0) firstPairAt = t.clock.Now();
-    wrongInRow = g.PairRight() ? 0 : wrongInRow + 1;
-    longestWrongRun = std::max(longestWrongRun, wrongInRow);
+    if (g.phase() == Phase::Announcement && lastPair == 50) lastAnnouncement = {g.UpperText(), g.LowerText()};
+    if (g.phase() != Phase::FadeIn) return;
+    if (g.PairsShown() != lastPair) {
+      lastPair = g.PairsShown();
+      fadeStart = t.clock.Now();
+      if (firstPairAt < 0) firstPairAt = fadeStart;
+      wrongInRow = g.PairRight() ? 0 : wrongInRow + 1;
+      longestWrongRun = std::max(longestWrongRun, wrongInRow);
+    }
+    // At double speed a fade-in lasts 250 ms; presses count once it is half done.
+    const qint64 into = t.clock.Now() - fadeStart;
+    if (into <= 120 && g.PressAllowed()) earlyAllowed = true;
+    if (into >= 130 && !g.PressAllowed()) lateRefused = true;
   };
   t.play();
   EXPECT_EQ(lastPair, 50);
+  EXPECT_EQ(lastAnnouncement, (QStringList{u"TIME UP"_s, u"GAME OVER"_s}));
+  EXPECT_FALSE(earlyAllowed);
+  EXPECT_FALSE(lateRefused);
   EXPECT_EQ(t.shownPage(), u"again.htx"_s);
   EXPECT_EQ(t.window->XPage()->GetVariable(u"score"_s), u"0"_s);
   EXPECT_FALSE(t.window->XPage()->IsCondition(u"platz"_s));
@@ -280,5 +301,77 @@ TEST(VegasPairs, AMeaningShowsOneOfItsAlternativesWithoutExplanations) {
   EXPECT_EQ(shown, (QSet<QString>{u"marca (f)"_s, u"ficha (f)"_s}));
   EXPECT_EQ(TVegas::OneAlternative(u"Haus; "_s), u"Haus"_s);
   EXPECT_EQ(TVegas::OneAlternative(u"[offen ohne Ende"_s), u"[offen ohne Ende"_s);
-  EXPECT_FALSE(TVegas::AvailableFonts().isEmpty());
+}
+
+TEST(VegasPairs, AfterFourWrongPairsInARowTheNextIsRightAndAfterThreeMostly) {
+  Random::seed(9);
+  int rightAfter[5] = {};
+  for (int i = 0; i < 4000; ++i)
+    for (int run = 0; run <= 4; ++run) rightAfter[run] += TVegas::DrawRight(run) ? 1 : 0;
+  EXPECT_EQ(rightAfter[4], 4000);
+  EXPECT_NEAR(rightAfter[3], 3000, 150);  // one in two, and half of the rest
+  for (int run = 0; run <= 2; ++run) EXPECT_NEAR(rightAfter[run], 2000, 150) << run;
+}
+
+TEST(VegasGame, ARecordComesBackOnlyAfterTheOthersAndASingleOneStillPlays) {
+  {
+    VegasGame t({record(u"uno"_s, u"eins"_s), record(u"dos"_s, u"zwei"_s), record(u"tres"_s, u"drei"_s)});
+    t.options.SetValue(SuperOption::VegasFaktor, 200);
+    QStringList words;
+    int lastPair = 0;
+    t.script = [&](TVegas& g) {
+      if (g.phase() != Phase::FadeIn || g.PairsShown() == lastPair) return;
+      lastPair = g.PairsShown();
+      words << g.UpperText();
+      if (lastPair == 30) g.Stop();
+    };
+    t.play();
+    ASSERT_EQ(words.size(), 30);
+    // Three records: each comes back only after the two others were shown.
+    for (int i = 2; i < words.size(); ++i) {
+      EXPECT_NE(words[i], words[i - 1]) << i;
+      EXPECT_NE(words[i], words[i - 2]) << i;
+    }
+  }
+  {
+    VegasGame t({record(u"uno"_s, u"eins"_s)});
+    t.options.SetValue(SuperOption::VegasFaktor, 200);
+    int lastPair = 0;
+    t.script = [&](TVegas& g) {
+      if (g.phase() != Phase::FadeIn || g.PairsShown() == lastPair) return;
+      lastPair = g.PairsShown();
+      EXPECT_EQ(g.UpperText(), u"uno"_s);
+      if (lastPair == 5) g.Stop();
+    };
+    t.play();
+    EXPECT_EQ(lastPair, 5);
+  }
+}
+
+TEST(VegasGame, TheClickThatEndsTheGameNeverFollowsALinkOfItsLastPage) {
+  VegasGame t;
+  // The last page holds a link where the game's meaning stood.
+  t.program.write(u"hzvk/vegas/highscore.htx"_s,
+                  ZStream::compress("<title>Tabelle</title><box coords=300,400,200 align=l><a href=\"again.htx\">Noch einmal</a>"));
+  const QPoint onLink(330, 410);
+  bool stopped = false, pressed = false;
+  t.script = [&](TVegas& g) {
+    if (g.PairsShown() == 1 && !stopped) {
+      g.Stop();
+      stopped = true;
+    }
+    // The press skips the farewell; its release comes after the game.
+    if (stopped && !pressed && g.phase() == Phase::Announcement && g.UpperText() == u"BYE BYE"_s) {
+      QTest::mousePress(t.window->XPage(), Qt::LeftButton, {}, onLink);
+      pressed = true;
+    }
+  };
+  t.play();
+  ASSERT_TRUE(pressed);
+  ASSERT_EQ(t.shownPage(), u"highscore.htx"_s);
+  QTest::mouseRelease(t.window->XPage(), Qt::LeftButton, {}, onLink);
+  EXPECT_EQ(t.shownPage(), u"highscore.htx"_s);
+  // The next click is the page's own again.
+  ASSERT_TRUE(ClickLink(t.window->XPage(), u"again.htx"_s));
+  EXPECT_EQ(t.shownPage(), u"again.htx"_s);
 }
