@@ -132,19 +132,25 @@ void TFreeFall::Play(LoopState& loops) {
   highscores_->Close();
   highscores_.reset();
   THighscores::PublishResult(page_, score_, index);
-  page_.setXFile(folder_ + QStringLiteral("highscore.htx"));
+  // A close away from the game's page has shown the farewell: it stays.
+  if (page_.XFile().compare(QLatin1String("bye.htx"), Qt::CaseInsensitive) != 0)
+    page_.setXFile(folder_ + QStringLiteral("highscore.htx"));
 }
 
 bool TFreeFall::newWord() {
   // A record whose word holds nothing to guess would end at once, again and
   // again: such records are passed over.
   const bool speech = options_.Flag(SuperOption::Sprachausgabe);
-  const int tries = library_.Count() + 1;
+  bool any = false;
+  for (int i = 0; i < library_.Count() && !any; ++i)
+    any = library_.IsActive(i) && Hidden(library_.Items[i].Vokabel.trimmed()) != library_.Items[i].Vokabel.trimmed();
+  // In random order a guessable record comes soon; the bound only guards against a library that changed.
+  const int tries = any ? 50 * library_.Count() + 1 : 0;
   for (int i = 0; i < tries; ++i) {
     QString word, meaning, sound;
     if (!library_.NextText(word, meaning, sound, speech)) break;
     word = word.trimmed();
-    if (!Hidden(word).contains(QLatin1Char('_'))) continue;
+    if (Hidden(word) == word) continue;
     record_ = library_.CursorIndex();
     const bool spanish = record_ >= 0 && record_ < library_.Count() && !library_.Items[record_].Deutsch;
     solution_ = word;
@@ -201,7 +207,7 @@ QString TFreeFall::displayMarkup(bool spaced) const {
   };
   for (int i = 0; i < shown.size(); ++i) {
     const QChar c = shown[i];
-    const bool hidden = revealed_ && i < bad_.size() && bad_[i] == QLatin1Char('_');
+    const bool hidden = revealed_ && i < bad_.size() && bad_[i] != display_[i];
     if (hidden != inBad) {
       flush();
       out += hidden ? QStringLiteral("<+bad>") : QStringLiteral("<+good>");
@@ -235,15 +241,26 @@ void TFreeFall::showPage() {
   page_.setXFile(folder_ + QStringLiteral("hm.htx"));
 }
 
+int TFreeFall::hiddenCount() const {
+  // A hidden position shows "_" where the word has another character (a
+  // word's own "_" stands from the start).
+  int n = 0;
+  for (int i = 0; i < display_.size() && i < solution_.size(); ++i)
+    if (display_[i] != solution_[i]) ++n;
+  return n;
+}
+
 void TFreeFall::reveal(QChar c) {
   for (int i = 0; i < solution_.size(); ++i)
-    if (solution_[i] == c && display_[i] == QLatin1Char('_')) display_[i] = c;
+    if (solution_[i] == c) display_[i] = c;
 }
 
 void TFreeFall::Guess(QChar letter) {
   // Only a game whose loop runs takes letters, and only while a word is in play.
   if (!running_ || wordOver_ || solution_.isEmpty()) return;
-  const int before = static_cast<int>(display_.count(QLatin1Char('_')));
+  const int before = hiddenCount();
+  // A solved word ends on the loop's next pass; a letter typed meanwhile changes nothing.
+  if (before == 0) return;
   const QChar upper = letter.toUpper();
   const qsizetype position = keyboard_.indexOf(upper);
   if (!isKeyboardLetter(upper) || position < 0) return;
@@ -254,7 +271,7 @@ void TFreeFall::Guess(QChar letter) {
   if (const QString* group = groupOf(lower))
     for (QChar c : *group) reveal(c);
 
-  const int after = static_cast<int>(display_.count(QLatin1Char('_')));
+  const int after = hiddenCount();
   const bool hit = after < before;
   if (hit)
     score_ += level_ / 2;
@@ -281,7 +298,7 @@ void TFreeFall::Guess(QChar letter) {
 }
 
 void TFreeFall::GiveUp() {
-  if (!running_ || wordOver_ || solution_.isEmpty()) return;
+  if (!running_ || wordOver_ || solution_.isEmpty() || hiddenCount() == 0) return;
   if (score_ <= 20)
     score_ = 0;
   else

@@ -78,6 +78,7 @@ class TFreeFall : public RunningLoop {
   void endWord();
   void revealSolution();
   void reveal(QChar c);
+  int hiddenCount() const;
   void record(int score);
   void comment(bool hit);
   void clearComment();

@@ -218,3 +218,96 @@ TEST(FreeFallGame, TheGameNeedsItsModeAndActiveRecordsAndSaysSo) {
   EXPECT_EQ(t.messages.messages()[1].text, PresentationTexts::kNoneActive);
   EXPECT_EQ(t.shownPage(), u"main.htx"_s);
 }
+
+TEST(FreeFallGame, TheScoreRulesHoldFromWordToWord) {
+  FreeFallGame t({record(u"casa"_s, u"Haus"_s), record(u"perro"_s, u"Hund"_s), record(u"gato"_s, u"Katze"_s),
+                  record(u"mesa"_s, u"Tisch"_s), record(u"libro"_s, u"Buch"_s), record(u"nube"_s, u"Wolke"_s)});
+  ASSERT_TRUE(t.logIn());
+  int beforeGiveUp = 0, afterGiveUp = 0;
+  t.then([&](TFreeFall&) { t.clock.Advance(10 * 1000); });
+  t.then([&](TFreeFall& g) {
+    EXPECT_EQ(g.Elapsed(), 10);
+    for (const char* c : {"hmc", "hma", "hms"}) t.run(QString::fromLatin1(c));
+    // Three hits at level 6, solved without a miss in 10 seconds: 9 + 3.
+    EXPECT_EQ(g.Score(), 12);
+    EXPECT_EQ(g.Level(), -2);
+    // A letter typed before the word has ended changes nothing.
+    t.run(u"hmz"_s);
+    t.run(u"giveup"_s);
+    EXPECT_EQ(g.Score(), 12);
+    EXPECT_EQ(g.Level(), -2);
+    EXPECT_EQ(t.var(u"bild"_s), u"<img src=\"s0.bmp\">"_s);
+  });
+  t.then([&](TFreeFall&) {
+    t.run(u"cont"_s);
+    // The game's object goes only once its loop has returned.
+    t.run(u"hmfree"_s);
+    EXPECT_NE(t.games->FreeFall(), nullptr);
+  });
+  t.then([&](TFreeFall& g) {
+    EXPECT_EQ(g.Solution(), u"perro"_s);
+    for (const char* c : {"hmx", "hmy", "hmp", "hme", "hmr", "hmo"}) t.run(QString::fromLatin1(c));
+    // Two misses, then four hits at level 4 (2 each); solved at level 4: level -1, picture s1, bonus 5.
+    EXPECT_EQ(g.Score(), 12 + 8 + 5);
+    EXPECT_EQ(g.Level(), -1);
+    EXPECT_EQ(t.var(u"bild"_s), u"<img src=\"s1.bmp\">"_s);
+  });
+  t.then([&](TFreeFall&) { t.run(u"cont"_s); });
+  t.then([&](TFreeFall& g) {
+    for (const char* c : {"hmb", "hmd", "hmf", "hmh", "hmi", "hmj"}) t.run(QString::fromLatin1(c));
+    EXPECT_EQ(g.Score(), 25 - 20);  // lost with more than 20 points
+    t.run(u"cont"_s);
+  });
+  t.then([&](TFreeFall& g) {
+    for (const char* c : {"hmm", "hme", "hms", "hma"}) t.run(QString::fromLatin1(c));
+    EXPECT_EQ(g.Score(), 5 + 12 + 5);
+  });
+  t.then([&](TFreeFall&) { t.run(u"cont"_s); });
+  t.then([&](TFreeFall& g) {
+    beforeGiveUp = g.Score();
+    t.run(u"giveup"_s);  // more than 20 points: 10 to 20 of them go
+    afterGiveUp = g.Score();
+    t.run(u"cont"_s);
+  });
+  t.then([&](TFreeFall& g) {
+    const int kept = g.Score();
+    for (const char* c : {"hmc", "hmd", "hmf", "hmg", "hmh", "hmi"}) t.run(QString::fromLatin1(c));
+    EXPECT_EQ(g.Score(), kept);  // lost with at most 20 points: the score stays
+  });
+  t.run(u"freefall"_s);
+  EXPECT_EQ(t.games->FreeFall(), nullptr);
+  EXPECT_EQ(beforeGiveUp, 22);
+  EXPECT_GE(beforeGiveUp - afterGiveUp, 10);
+  EXPECT_LE(beforeGiveUp - afterGiveUp, 20);
+  // The history: 2 x (level + 2) for the solved words, -8 for the lost ones, nothing for the one given up.
+  EXPECT_EQ(historyOf(t.users, u"casa"_s)->results, QString(QChar(65 + 16)));
+  EXPECT_EQ(historyOf(t.users, u"perro"_s)->results, QString(QChar(65 + 12)));
+  EXPECT_EQ(historyOf(t.users, u"gato"_s)->results, QString(QChar(65 - 8)));
+  EXPECT_EQ(historyOf(t.users, u"libro"_s), nullptr);
+  EXPECT_EQ(t.recordedAnswers(QLatin1Char('f')), 5);
+}
+
+TEST(FreeFallGame, AWordsOwnUnderscoreStandsFromTheStartAndTheWordCanBeSolved) {
+  FreeFallGame t({record(u"a_b"_s, u"Zeichen"_s)});
+  ASSERT_TRUE(t.logIn());
+  t.then([&](TFreeFall& g) {
+    EXPECT_EQ(g.Display(), u"___"_s);
+    t.run(u"hma"_s);
+    t.run(u"hmb"_s);
+    EXPECT_EQ(g.Level(), -2);  // solved
+    EXPECT_EQ(g.Score(), 3 + 3 + 5);
+  });
+  t.run(u"freefall"_s);
+  EXPECT_EQ(t.recordedAnswers(QLatin1Char('f')), 1);
+}
+
+TEST(FreeFallGame, AFarewellShownByAClosePastTheGamesPageStays) {
+  FreeFallGame t({record(u"casa"_s, u"Haus"_s)});
+  t.then([&](TFreeFall&) {
+    // The game's page is gone (a page that could not be shown, say): a close shows the farewell.
+    t.window->XPage()->setXFile(t.window->PageFolder() + u"main.htx"_s);
+    t.window->close();
+  });
+  t.run(u"freefall"_s);
+  EXPECT_EQ(t.shownPage(), u"bye.htx"_s);
+}
