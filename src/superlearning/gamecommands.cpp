@@ -1,9 +1,12 @@
 #include "superlearning/gamecommands.h"
 
 #include "common/loopstate.h"
+#include "common/messagebox.h"
 #include "common/pagecommandtable.h"
+#include "superlearning/presentationtexts.h"
 #include "superlearning/tfreefall.h"
 #include "superlearning/tvegas.h"
+#include "vocabulary/tbibliothek.h"
 
 TGameCommands::TGameCommands(TXPage& page, TVocQuery& query, TBibliothek& library, const TSuperOptions& options,
                              TSamplePlayer* samples, LoopState& loops, QString pageFolder)
@@ -32,14 +35,28 @@ void TGameCommands::Register(PageCommandTable& table) {
             T::DuringLoop::Refuse);
 }
 
+bool TGameCommands::mayStart(int modus, const QString& notChosen) const {
+  if (loops_.Running()) return false;
+  // A game plays the records its learning mode makes active.
+  if ((library_.Einstellungen.Modus() & 0x7F) != modus) {
+    ShowMessage(notChosen, MessageKind::Information);
+    return false;
+  }
+  if (library_.ActiveCount() == 0) {
+    ShowMessage(PresentationTexts::kNoneActive, MessageKind::Information);
+    return false;
+  }
+  return true;
+}
+
 void TGameCommands::PlayFreeFall() {
-  if (loops_.Running() || !TFreeFall::MayStart(library_)) return;
+  if (!mayStart(TVocEinstellungen::ModusFreeFall, TFreeFall::kNotChosen)) return;
   if (!freeFall_) freeFall_ = std::make_unique<TFreeFall>(page_, library_, options_, samples_, FreeFallFolder());
   freeFall_->Play(loops_);
 }
 
 void TGameCommands::PlayVegas() {
-  if (loops_.Running() || !TVegas::MayStart(library_)) return;
+  if (!mayStart(TVocEinstellungen::ModusVegas, TVegas::kNotChosen)) return;
   TVegas game(page_, query_, library_, options_, VegasFolder());
   game.Run(loops_);
 }

@@ -36,6 +36,10 @@ class TGameCommands {
   TFreeFall* FreeFall() const { return freeFall_.get(); }
 
  private:
+  // Nothing runs, the learning mode is the game's and a record is active;
+  // otherwise says why not.
+  bool mayStart(int modus, const QString& notChosen) const;
+
   TXPage& page_;
   TVocQuery& query_;
   TBibliothek& library_;

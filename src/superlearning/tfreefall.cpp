@@ -45,18 +45,6 @@ TFreeFall::TFreeFall(TXPage& page, TBibliothek& library, const TSuperOptions& op
 
 TFreeFall::~TFreeFall() = default;
 
-bool TFreeFall::MayStart(TBibliothek& library) {
-  if ((library.Einstellungen.Modus() & 0x7F) != TVocEinstellungen::ModusFreeFall) {
-    ShowMessage(kNotChosen, MessageKind::Information);
-    return false;
-  }
-  if (library.ActiveCount() == 0) {
-    ShowMessage(PresentationTexts::kNoneActive, MessageKind::Information);
-    return false;
-  }
-  return true;
-}
-
 bool TFreeFall::ShownFromStart(QChar c) {
   // Only the letters of the keyboard and their accented forms can be guessed.
   return !isKeyboardLetter(c.toUpper()) && !groupOf(c);

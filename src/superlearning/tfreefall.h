@@ -33,10 +33,6 @@ class TFreeFall : public RunningLoop {
   TFreeFall(TXPage& page, TBibliothek& library, const TSuperOptions& options, TSamplePlayer* samples, QString folder);
   ~TFreeFall() override;
 
-  // Whether a game can start now (the learning mode "freefall" and at least
-  // one active record); otherwise says why.
-  static bool MayStart(TBibliothek& library);
-
   // "freefall": plays one game until it is stopped, then shows "highscore.htx".
   void Play(LoopState& loops);
   // "hm" + letter, and the letter keys: guesses a letter of the word in play.

@@ -8,13 +8,11 @@
 #include <array>
 #include <cmath>
 
-#include "common/messagebox.h"
 #include "common/msclock.h"
 #include "common/pointeroverride.h"
 #include "common/random.h"
 #include "pages/fontcatalog.h"
 #include "pages/txpage.h"
-#include "superlearning/presentationtexts.h"
 #include "superlearning/thighscores.h"
 #include "superlearning/tsuperoptions.h"
 #include "users/txuserbase.h"
@@ -71,18 +69,6 @@ TVegas::TVegas(TXPage& page, TVocQuery& query, TBibliothek& library, const TSupe
     : page_(page), query_(query), library_(library), options_(options), folder_(std::move(folder)) {}
 
 TVegas::~TVegas() = default;
-
-bool TVegas::MayStart(TBibliothek& library) {
-  if ((library.Einstellungen.Modus() & 0x7F) != TVocEinstellungen::ModusVegas) {
-    ShowMessage(kNotChosen, MessageKind::Information);
-    return false;
-  }
-  if (library.ActiveCount() == 0) {
-    ShowMessage(PresentationTexts::kNoneActive, MessageKind::Information);
-    return false;
-  }
-  return true;
-}
 
 QStringList TVegas::AvailableFonts() {
   static const QStringList faces{QStringLiteral("Arial"),        QStringLiteral("times new roman"),

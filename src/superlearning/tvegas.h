@@ -51,10 +51,6 @@ class TVegas : public RunningLoop {
   TVegas(TXPage& page, TVocQuery& query, TBibliothek& library, const TSuperOptions& options, QString folder);
   ~TVegas() override;
 
-  // Whether a game can start now (the learning mode "vegas" and at least one
-  // active record); otherwise says why.
-  static bool MayStart(TBibliothek& library);
-
   // Plays one game to its end and shows "highscore.htx" after a stop, or
   // "again.htx" when the energy ran out.
   void Run(LoopState& loops);
