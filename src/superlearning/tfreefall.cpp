@@ -129,16 +129,17 @@ bool TFreeFall::newWord() {
   // A record whose word holds nothing to guess would end at once, again and
   // again: such records are passed over.
   const bool speech = options_.Flag(SuperOption::Sprachausgabe);
+  const auto guessable = [](const QString& word) { return Hidden(word) != word; };
   bool any = false;
   for (int i = 0; i < library_.Count() && !any; ++i)
-    any = library_.IsActive(i) && Hidden(library_.Items[i].Vokabel.trimmed()) != library_.Items[i].Vokabel.trimmed();
+    any = library_.IsActive(i) && guessable(library_.Items[i].Vokabel.trimmed());
   // In random order a guessable record comes soon; the bound only guards against a library that changed.
   const int tries = any ? 50 * library_.Count() + 1 : 0;
   for (int i = 0; i < tries; ++i) {
     QString word, meaning, sound;
     if (!library_.NextText(word, meaning, sound, speech)) break;
     word = word.trimmed();
-    if (Hidden(word) == word) continue;
+    if (!guessable(word)) continue;
     record_ = library_.CursorIndex();
     const bool spanish = record_ >= 0 && record_ < library_.Count() && !library_.Items[record_].Deutsch;
     solution_ = word;
